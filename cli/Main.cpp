@@ -1,0 +1,2 @@
+// Placeholder until the batch tool lands.
+int main() { return 0; }

@@ -1,0 +1,115 @@
+// CImageDocument: the one application state around the current image, and
+// IDocumentHost, everything it needs from the screen.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/Image.h"
+#include "core/ParameterRecords.h"
+
+// Command numbers are the menu identifiers.
+namespace cmd {
+constexpr int Open = 101, SaveAs = 102, Save = 103, Exit = 104;
+constexpr int Undo = 201, CopyBitmap = 202, PasteBitmap = 203, Trimming = 204;
+constexpr int ViewQuarter = 301, ViewHalf = 302, ViewActual = 303, ViewDouble = 304,
+              ViewTriple = 305, ViewQuadruple = 306;
+constexpr int Quality100 = 307, Quality90 = 308, Quality80 = 309, Quality70 = 310,
+              Quality60 = 311, Quality50 = 312;
+constexpr int ImageSize = 401, ColourCount = 402;
+constexpr int Resize = 501, ComponentAdjust = 502, BrightnessContrast = 503, Saturation = 504,
+              Gamma = 505, MaximizeContrast = 506, Posterize = 507, ToneCut = 508;
+constexpr int Gray = 601, Invert = 602, RgbConvert = 603, FlipTopBottom = 604,
+              FlipLeftRight = 605, ExchangeXY = 606, PixelExchange = 607, ReplaceColour = 608,
+              Reduce216 = 609;
+constexpr int Scale50 = 620, Scale150 = 621, Scale200 = 622, Scale300 = 623;
+constexpr int Emboss = 701, CustomFilter = 702, UnsharpMask = 703, Blur = 704, Median = 705,
+              Outline = 706, Antialias = 707, ColourDifference = 708, Pinhole = 709;
+constexpr int About = 801, AuthorSite = 802;
+} // namespace cmd
+
+class IDocumentHost {
+public:
+    virtual ~IDocumentHost() = default;
+
+    virtual bool AskOkCancel(const char* text, const char* caption) = 0;
+    virtual void ShowMessage(const char* text, const char* caption) = 0;
+    // On true, path holds an existing file's full path.
+    virtual bool ChooseOpenFile(std::string& path) = 0;
+    // On true, path holds the typed path and filterIndex the type chosen (1-4).
+    virtual bool ChooseSaveFile(std::string& path, int& filterIndex) = 0;
+    virtual bool FileExists(const char* path) = 0;
+    virtual void SetTitle(const char* text) = 0;
+    virtual void RelayoutView() = 0;
+    virtual void RepaintAll() = 0;
+    virtual ParameterWindowResult RunParameterWindow(ParameterWindow window) = 0;
+    // Radio-checks command within the group firstCommand..lastCommand.
+    virtual void CheckRadioItem(int firstCommand, int lastCommand, int command) = 0;
+    virtual bool ClipboardHasBitmap() = 0;
+    virtual void OpenAuthorPage() = 0;
+    virtual void CloseMainWindow() = 0;
+    // The clipboard exchange of a packed 24-bit bitmap.
+    virtual void CopyToClipboard(const CImage& image) = 0;
+    virtual bool PasteFromClipboard(CImage& image) = 0;
+};
+
+// A menu item's enabled state as EnabledItems reports it.
+struct MenuItemState {
+    int command;
+    bool enabled;
+};
+
+class CImageDocument {
+public:
+    static constexpr const char* kProductName = "Iromaki";
+    static constexpr size_t kMaxPath = 255; // the dialog path's capacity
+
+    explicit CImageDocument(IDocumentHost& host);
+
+    void ExecuteCommand(int command);
+    void OpenFromCommandLine(const char* commandLine);
+    // The part of the start-up load that runs once the main window exists.
+    void FinishStartup();
+    void OpenDroppedFile(const char* path);
+    void UpdateViewSize();
+    void UpdateTitle();
+    // Items whose state the menu at this position of the bar must show.
+    // Returns how many entries were written to items (at most 3).
+    int EnabledItems(int menuPosition, MenuItemState items[3]);
+
+    CImage& Current() { return *current_; }
+    CImage& Undo() { return *undo_; }
+    // Makes image the current image (the previous one is released).
+    void AdoptCurrent(std::unique_ptr<CImage> image);
+
+    double ViewScale() const { return viewScale_; }
+    int32_t ViewWidth() const { return viewWidth_; }
+    int32_t ViewHeight() const { return viewHeight_; }
+    int JpegQuality() const { return jpegQuality_; }
+    bool UndoAvailable() const { return undoAvailable_; }
+    bool Modified() const { return modified_; }
+    const std::string& FileName() const { return fileName_; }
+    const std::string& DialogPath() const { return dialogPath_; }
+    const std::string& TitleText() const { return title_; }
+
+    // Undo copy, then mark changed: what an executed parameter window does
+    // around its operation.
+    void TakeUndoCopy();
+    void MarkChanged();
+
+private:
+    IDocumentHost& host_;
+    int jpegQuality_ = 90;
+    double viewScale_ = 1.0;
+    std::unique_ptr<CImage> current_;
+    std::unique_ptr<CImage> undo_;
+    std::string title_;
+    int32_t viewWidth_ = 0;
+    int32_t viewHeight_ = 0;
+    std::string fileName_;
+    bool undoAvailable_ = false;
+    bool modified_ = false;
+    std::string dialogPath_;
+};

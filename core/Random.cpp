@@ -1,0 +1,12 @@
+#include "core/Random.h"
+
+namespace {
+uint32_t g_state = 1;
+}
+
+void SeedRandom(uint32_t seed) { g_state = seed; }
+
+int32_t NextRandom() {
+    g_state = g_state * 214013u + 2531011u;
+    return int32_t((g_state >> 16) & 0x7FFF);
+}

@@ -1,0 +1,40 @@
+// Neighbourhood and geometric operations that are free functions. The member
+// operations (ApplyFilter3x3, MedianFilter, Blur, UnsharpMask, SmoothAt, Trim,
+// Resample) are declared with CImage.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "core/Image.h"
+
+class CImageDocument;
+
+// ---- 3x3 kernel filters ---------------------------------------------------
+void Emboss(CImage& image);
+
+// ---- Outline and antialiasing ---------------------------------------------
+int32_t ColourDistanceSquared(uint32_t a, uint32_t b);
+bool AddOutline(CImage& image, int32_t threshold, uint32_t colour);
+bool Antialias(CImage& image, int32_t threshold);
+
+// ---- Pixel exchange and pinhole camera --------------------------------------
+void ExchangePixels(CImage& image, int32_t percent);
+void PinholeCamera(CImage& image);
+
+// ---- Flips and XY exchange ----------------------------------------------------
+void FlipVertical(CImage& image);
+void FlipHorizontal(CImage& image);
+void ExchangeXY(CImage& image);
+
+// ---- Fixed scaling --------------------------------------------------------------
+// Each returns a new image, or null when the source is too small or memory runs out.
+std::unique_ptr<CImage> ScaleHalf(const CImage& source);
+std::unique_ptr<CImage> ScaleOneAndHalf(const CImage& source);
+std::unique_ptr<CImage> ScaleDouble(const CImage& source);
+std::unique_ptr<CImage> ScaleTriple(const CImage& source);
+// 50, 150, 200 or 300; null for any other percentage.
+std::unique_ptr<CImage> ScaleImageByPercent(const CImage& source, int32_t percent);
+// The command: on success the previous image becomes the undo image and the
+// scaled one current.
+bool ScaleByPercent(CImageDocument& document, int32_t percent);
