@@ -16,14 +16,13 @@ constexpr int Open = 101, SaveAs = 102, Save = 103, Exit = 104;
 constexpr int Undo = 201, CopyBitmap = 202, PasteBitmap = 203, Trimming = 204;
 constexpr int ViewQuarter = 301, ViewHalf = 302, ViewActual = 303, ViewDouble = 304,
               ViewTriple = 305, ViewQuadruple = 306;
-constexpr int Quality100 = 307, Quality90 = 308, Quality80 = 309, Quality70 = 310,
-              Quality60 = 311, Quality50 = 312;
+constexpr int Quality100 = 307, Quality90 = 308, Quality80 = 309, Quality70 = 310, Quality60 = 311,
+              Quality50 = 312;
 constexpr int ImageSize = 401, ColourCount = 402;
 constexpr int Resize = 501, ComponentAdjust = 502, BrightnessContrast = 503, Saturation = 504,
               Gamma = 505, MaximizeContrast = 506, Posterize = 507, ToneCut = 508;
-constexpr int Gray = 601, Invert = 602, RgbConvert = 603, FlipTopBottom = 604,
-              FlipLeftRight = 605, ExchangeXY = 606, PixelExchange = 607, ReplaceColour = 608,
-              Reduce216 = 609;
+constexpr int Gray = 601, Invert = 602, RgbConvert = 603, FlipTopBottom = 604, FlipLeftRight = 605,
+              ExchangeXY = 606, PixelExchange = 607, ReplaceColour = 608, Reduce216 = 609;
 constexpr int Scale50 = 620, Scale150 = 621, Scale200 = 622, Scale300 = 623;
 constexpr int Emboss = 701, CustomFilter = 702, UnsharpMask = 703, Blur = 704, Median = 705,
               Outline = 706, Antialias = 707, ColourDifference = 708, Pinhole = 709;
@@ -31,7 +30,7 @@ constexpr int About = 801, AuthorSite = 802;
 } // namespace cmd
 
 class IDocumentHost {
-public:
+  public:
     virtual ~IDocumentHost() = default;
 
     virtual bool AskOkCancel(const char* text, const char* caption) = 0;
@@ -62,9 +61,14 @@ struct MenuItemState {
 };
 
 class CImageDocument {
-public:
+  public:
     static constexpr const char* kProductName = "Iromaki";
-    static constexpr size_t kMaxPath = 255; // the dialog path's capacity
+    // Longest path a file dialog, a dropped file or the command line may hand
+    // over; longer ones are refused, never cut short.
+    static constexpr size_t kMaxPath = 255;
+    // Longest path the document stores: kMaxPath plus an appended ".bmp",
+    // ".jpg" or ".ycc" (259 characters, so MAX_PATH bytes with the terminator).
+    static constexpr size_t kMaxStoredPath = kMaxPath + 4;
 
     explicit CImageDocument(IDocumentHost& host);
 
@@ -75,8 +79,9 @@ public:
     void OpenDroppedFile(const char* path);
     void UpdateViewSize();
     void UpdateTitle();
-    // Items whose state the menu at this position of the bar must show.
-    // Returns how many entries were written to items (at most 3).
+    // The states of 103, 203 and 201 (in this order) for the menu at this
+    // position of the bar; the clipboard is asked only for position 1.
+    // Returns how many entries were written to items (always 3).
     int EnabledItems(int menuPosition, MenuItemState items[3]);
 
     CImage& Current() { return *current_; }
@@ -95,11 +100,33 @@ public:
     const std::string& TitleText() const { return title_; }
 
     // Undo copy, then mark changed: what an executed parameter window does
-    // around its operation.
-    void TakeUndoCopy();
+    // around its operation. When the copy cannot be made the undo image is
+    // unusable: the caller must then leave the current image alone.
+    bool TakeUndoCopy();
     void MarkChanged();
 
-private:
+  private:
+    enum class Ending { Repaint, ViewResize };
+
+    bool RunImageCommand(int command);
+    bool RunWindowCommand(int command);
+    void RunCustomFilter();
+    void RunRgbConversion();
+    void RunFixedScaling(int command);
+    void SetViewScale(int command);
+    void SetJpegQuality(int command);
+    void RestoreUndo();
+    void Paste();
+    void ShowImageSize();
+    void ShowColourCount();
+    void Open();
+    void AcceptLoadedFile(const std::string& path);
+    void SaveAs();
+    void OverwriteSave();
+    bool ChooseSavePath(int& filterIndex);
+    void SaveToDialogPath();
+    void Finish(Ending ending);
+
     IDocumentHost& host_;
     int jpegQuality_ = 90;
     double viewScale_ = 1.0;

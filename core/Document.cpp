@@ -1,0 +1,364 @@
+#include "core/Document.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "formats/ImageFiles.h"
+#include "ops/colour/ColourOps.h"
+#include "ops/filters/FilterOps.h"
+
+namespace {
+
+constexpr const char* kSaveFailed = "保存に失敗しました。";
+constexpr const char* kErrorCaption = "エラー";
+constexpr const char* kOverwriteQuestion = "同名のファイルが既に存在します。上書きしますか？";
+constexpr const char* kYccQuestion = "YCrCb形式で保存すると情報の一部が失われる可能性があります。"
+                                     "YCrCb形式で保存しますか？";
+constexpr const char* kAboutText = "Iromaki 24\n画像調整ソフト";
+constexpr const char* kAboutCaption = "バージョン情報";
+
+__attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (n < 0) return {};
+    return std::string(buffer, size_t(n) < sizeof buffer ? size_t(n) : sizeof buffer - 1);
+}
+
+// Commands that take the undo copy and run one operation on the current image.
+struct ImageCommand {
+    int command;
+    void (*run)(CImage&);
+    bool resizesView;
+};
+
+const ImageCommand kImageCommands[] = {
+    {cmd::MaximizeContrast, MaximizeContrast, false},
+    {cmd::Gray, ConvertToGray, false},
+    {cmd::Invert, InvertColors, false},
+    {cmd::FlipTopBottom, FlipVertical, false},
+    {cmd::FlipLeftRight, FlipHorizontal, false},
+    {cmd::ExchangeXY, ExchangeXY, true},
+    {cmd::Reduce216, ReduceTo216Colors, true},
+    {cmd::Emboss, Emboss, false},
+    {cmd::Median, [](CImage& image) { image.MedianFilter(); }, false},
+    {cmd::Pinhole, PinholeCamera, false},
+};
+
+// Commands whose window takes the undo copy and applies its operation itself.
+struct WindowCommand {
+    int command;
+    ParameterWindow window;
+    bool resizesView; // after an execute; otherwise the row repaints
+    bool repaintsOnCancel;
+};
+
+const WindowCommand kWindowCommands[] = {
+    {cmd::Trimming, ParameterWindow::Trim, true, true}, // the repaint hides the trim frame
+    {cmd::Resize, ParameterWindow::Resize, true, false},
+    {cmd::ComponentAdjust, ParameterWindow::Conv, false, true},
+    {cmd::BrightnessContrast, ParameterWindow::Cont, false, true},
+    {cmd::Saturation, ParameterWindow::ContS, false, true},
+    {cmd::Gamma, ParameterWindow::Gamma, false, true},
+    {cmd::Posterize, ParameterWindow::Post, false, true},
+    {cmd::ToneCut, ParameterWindow::YCut, false, true},
+    {cmd::PixelExchange, ParameterWindow::PixelExchange, false, true},
+    {cmd::ReplaceColour, ParameterWindow::Replace, false, true},
+    {cmd::UnsharpMask, ParameterWindow::Unsharp, false, true},
+    {cmd::Blur, ParameterWindow::Blur, false, true},
+    {cmd::Outline, ParameterWindow::Outline, false, true},
+    {cmd::Antialias, ParameterWindow::Antialias, false, true},
+    {cmd::ColourDifference, ParameterWindow::RGBDef, false, true},
+};
+
+constexpr double kViewScales[] = {0.25, 0.5, 1.0, 2.0, 3.0, 4.0};
+constexpr int32_t kScalePercents[] = {50, 150, 200, 300};
+
+bool IsMetafile(const std::string& path) {
+    return EndsIn(path.c_str(), ".wmf");
+}
+
+// The extension a save appends for the chosen file type; none for "all files"
+// or, when withYcc is false, for the YCrCb type.
+void AppendExtension(std::string& path, int filterIndex, bool withYcc) {
+    const char* extension = filterIndex == 1              ? ".bmp"
+                            : filterIndex == 2            ? ".jpg"
+                            : filterIndex == 3 && withYcc ? ".ycc"
+                                                          : nullptr;
+    if (extension && !EndsIn(path.c_str(), extension)) path += extension;
+}
+
+} // namespace
+
+CImageDocument::CImageDocument(IDocumentHost& host)
+    : host_(host), current_(std::make_unique<CImage>()), undo_(std::make_unique<CImage>()) {
+    UpdateViewSize();
+}
+
+void CImageDocument::ExecuteCommand(int command) {
+    if (RunImageCommand(command) || RunWindowCommand(command)) return;
+    if (command >= cmd::ViewQuarter && command <= cmd::ViewQuadruple) return SetViewScale(command);
+    if (command >= cmd::Quality100 && command <= cmd::Quality50) return SetJpegQuality(command);
+    if (command >= cmd::Scale50 && command <= cmd::Scale300) return RunFixedScaling(command);
+    switch (command) {
+    case cmd::Open:
+        return Open();
+    case cmd::SaveAs:
+        return SaveAs();
+    case cmd::Save:
+        return OverwriteSave();
+    case cmd::Exit:
+        return host_.CloseMainWindow();
+    case cmd::Undo:
+        return RestoreUndo();
+    case cmd::CopyBitmap:
+        return host_.CopyToClipboard(Current());
+    case cmd::PasteBitmap:
+        return Paste();
+    case cmd::ImageSize:
+        return ShowImageSize();
+    case cmd::ColourCount:
+        return ShowColourCount();
+    case cmd::RgbConvert:
+        return RunRgbConversion();
+    case cmd::CustomFilter:
+        return RunCustomFilter();
+    case cmd::About:
+        return host_.ShowMessage(kAboutText, kAboutCaption);
+    case cmd::AuthorSite:
+        return host_.OpenAuthorPage();
+    default:
+        return;
+    }
+}
+
+bool CImageDocument::RunImageCommand(int command) {
+    for (const ImageCommand& row : kImageCommands) {
+        if (row.command != command) continue;
+        // Without an undo copy the change could not be taken back: leave it.
+        if (!TakeUndoCopy()) return true;
+        row.run(Current());
+        MarkChanged();
+        Finish(row.resizesView ? Ending::ViewResize : Ending::Repaint);
+        return true;
+    }
+    return false;
+}
+
+bool CImageDocument::RunWindowCommand(int command) {
+    for (const WindowCommand& row : kWindowCommands) {
+        if (row.command != command) continue;
+        if (host_.RunParameterWindow(row.window).executed) {
+            MarkChanged();
+            Finish(row.resizesView ? Ending::ViewResize : Ending::Repaint);
+        } else if (row.repaintsOnCancel) {
+            Finish(Ending::Repaint);
+        }
+        return true;
+    }
+    return false;
+}
+
+void CImageDocument::RunCustomFilter() {
+    const FilterKernel kernel = host_.RunParameterWindow(ParameterWindow::CustomFilter).kernel;
+    // Written so that a divisor that is not a number is refused too.
+    if (!(kernel.divisor != 0.0 && kernel.divisor <= 999.0)) return;
+    if (!TakeUndoCopy()) return;
+    MarkChanged();
+    Current().ApplyFilter3x3(kernel);
+    Finish(Ending::Repaint);
+}
+
+void CImageDocument::RunRgbConversion() {
+    const RgbConversion conversion = host_.RunParameterWindow(ParameterWindow::RGB).conversion;
+    if (conversion.result == 1 && TakeUndoCopy()) {
+        MarkChanged();
+        ConvertRgb(Current(), conversion.m);
+    }
+    Finish(Ending::Repaint);
+}
+
+void CImageDocument::RunFixedScaling(int command) {
+    // On success the scaling has already made the undo copy and adopted its result.
+    if (ScaleByPercent(*this, kScalePercents[command - cmd::Scale50])) {
+        MarkChanged();
+        Finish(Ending::ViewResize);
+    } else {
+        Finish(Ending::Repaint);
+    }
+}
+
+void CImageDocument::SetViewScale(int command) {
+    viewScale_ = kViewScales[command - cmd::ViewQuarter];
+    host_.CheckRadioItem(cmd::ViewQuarter, cmd::ViewQuadruple, command);
+    Finish(Ending::ViewResize);
+}
+
+void CImageDocument::SetJpegQuality(int command) {
+    const int quality = 100 - 10 * (command - cmd::Quality100);
+    if (quality != jpegQuality_) modified_ = true;
+    jpegQuality_ = quality;
+    host_.CheckRadioItem(cmd::Quality100, cmd::Quality50, command);
+}
+
+void CImageDocument::RestoreUndo() {
+    if (!undoAvailable_) return;
+    // A restore, not an exchange: the undo image stays as it is.
+    if (!current_->CopyFrom(undo_.get())) return;
+    undoAvailable_ = false;
+    Finish(Ending::ViewResize);
+}
+
+void CImageDocument::Paste() {
+    if (host_.PasteFromClipboard(Current())) {
+        undoAvailable_ = false;
+        fileName_.clear();
+        UpdateTitle();
+    }
+    Finish(Ending::ViewResize);
+}
+
+void CImageDocument::ShowImageSize() {
+    const std::string text =
+        Format("幅:%dピクセル 高さ:%dピクセル", int(Current().Width()), int(Current().Height()));
+    host_.ShowMessage(text.c_str(), "画像サイズ");
+}
+
+void CImageDocument::ShowColourCount() {
+    const std::string text = Format("色数:%d色", int(Current().CountColors()));
+    host_.ShowMessage(text.c_str(), "画像内色数");
+}
+
+void CImageDocument::Open() {
+    std::string path = dialogPath_;
+    if (!host_.ChooseOpenFile(path) || path.size() > kMaxPath) return;
+    dialogPath_ = path;
+    if (LoadImageFile(Current(), path.c_str())) AcceptLoadedFile(path);
+    Finish(Ending::ViewResize);
+}
+
+void CImageDocument::OpenDroppedFile(const char* path) {
+    const std::string dropped = path ? path : "";
+    if (dropped.size() <= kMaxPath && LoadImageFile(Current(), dropped.c_str())) {
+        AcceptLoadedFile(dropped);
+        dialogPath_ = fileName_;
+    }
+    Finish(Ending::ViewResize);
+}
+
+// A metafile is rendered at load and has no file to save back to.
+void CImageDocument::AcceptLoadedFile(const std::string& path) {
+    (void)TakeUndoCopy(); // nothing to restore yet: the undo image is not offered
+    undoAvailable_ = false;
+    modified_ = false;
+    fileName_ = IsMetafile(path) ? std::string() : path;
+    UpdateTitle();
+}
+
+void CImageDocument::OpenFromCommandLine(const char* commandLine) {
+    fileName_.clear();
+    std::string path = commandLine ? commandLine : "";
+    if (!path.empty() && path.front() == '"') path.erase(0, 1);
+    if (!path.empty() && path.back() == '"') path.pop_back();
+    // An over-long path is refused rather than cut to a different name.
+    if (!path.empty() && path.size() <= kMaxPath && LoadImageFile(Current(), path.c_str()))
+        fileName_ = path;
+    UpdateViewSize();
+}
+
+void CImageDocument::FinishStartup() {
+    if (fileName_.empty()) return;
+    if (IsMetafile(fileName_)) fileName_.clear();
+    UpdateTitle();
+}
+
+void CImageDocument::SaveAs() {
+    int filterIndex = EndsIn(dialogPath_.c_str(), ".jpg") ? 2 : 1;
+    if (!ChooseSavePath(filterIndex)) return;
+    AppendExtension(dialogPath_, filterIndex, true);
+    if (host_.FileExists(dialogPath_.c_str()) &&
+        !host_.AskOkCancel(kOverwriteQuestion, dialogPath_.c_str()))
+        return;
+    if (filterIndex == 3 && !host_.AskOkCancel(kYccQuestion, dialogPath_.c_str())) return;
+    SaveToDialogPath();
+}
+
+void CImageDocument::OverwriteSave() {
+    if (fileName_.empty()) {
+        int filterIndex = 1;
+        if (!ChooseSavePath(filterIndex)) return;
+        AppendExtension(dialogPath_, filterIndex, false);
+        if (host_.FileExists(dialogPath_.c_str()) &&
+            !host_.AskOkCancel(kOverwriteQuestion, dialogPath_.c_str()))
+            return;
+        return SaveToDialogPath();
+    }
+    if (SaveImageFile(Current(), fileName_.c_str(), jpegQuality_))
+        modified_ = false;
+    else
+        host_.ShowMessage(kSaveFailed, kErrorCaption);
+}
+
+// The dialog may hand back at most kMaxPath characters, so the appended
+// extension always fits kMaxStoredPath.
+bool CImageDocument::ChooseSavePath(int& filterIndex) {
+    std::string path = dialogPath_;
+    if (!host_.ChooseSaveFile(path, filterIndex) || path.size() > kMaxPath) return false;
+    dialogPath_ = path;
+    return true;
+}
+
+// Every failed save is reported: nothing else would tell the user that the
+// picture was not written, and closing never asks about unsaved changes.
+void CImageDocument::SaveToDialogPath() {
+    if (!SaveImageFile(Current(), dialogPath_.c_str(), jpegQuality_)) {
+        host_.ShowMessage(kSaveFailed, kErrorCaption);
+        return;
+    }
+    modified_ = false;
+    fileName_ = dialogPath_;
+    UpdateTitle();
+}
+
+void CImageDocument::Finish(Ending ending) {
+    if (ending == Ending::ViewResize) {
+        UpdateViewSize();
+        host_.RelayoutView();
+    }
+    host_.RepaintAll();
+}
+
+void CImageDocument::UpdateViewSize() {
+    viewWidth_ = int32_t(double(current_->Width()) * viewScale_);
+    viewHeight_ = int32_t(double(current_->Height()) * viewScale_);
+}
+
+void CImageDocument::UpdateTitle() {
+    title_ = Format("%s - %s", kProductName, fileName_.c_str());
+    host_.SetTitle(title_.c_str());
+}
+
+int CImageDocument::EnabledItems(int menuPosition, MenuItemState items[3]) {
+    const bool clipboardHasBitmap = menuPosition == 1 && host_.ClipboardHasBitmap();
+    items[0] = {cmd::Save, menuPosition == 0 && modified_};
+    items[1] = {cmd::PasteBitmap, clipboardHasBitmap};
+    items[2] = {cmd::Undo, menuPosition == 1 && undoAvailable_};
+    return 3;
+}
+
+void CImageDocument::AdoptCurrent(std::unique_ptr<CImage> image) {
+    if (image) current_ = std::move(image);
+}
+
+bool CImageDocument::TakeUndoCopy() {
+    return undo_->CopyFrom(current_.get());
+}
+
+void CImageDocument::MarkChanged() {
+    undoAvailable_ = true;
+    modified_ = true;
+}
