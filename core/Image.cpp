@@ -98,7 +98,10 @@ void CImage::Swap(CImage& other) noexcept {
 bool CImage::CopyFrom(const CImage* other) {
     if (!other) return false;
     if (other == this) return true;
-    if (!Create(other->width_, other->height_)) return false;
+    // Both planes are overwritten whole, so a block of the right size is reused
+    // without clearing it first (the undo copy is taken before every change).
+    const bool sameSize = block_ && other->width_ == width_ && other->height_ == height_;
+    if (!sameSize && !Create(other->width_, other->height_)) return false;
     size_t bytes = 4 * PixelCount();
     if (bytes) {
         std::memcpy(colour_, other->colour_, bytes);
