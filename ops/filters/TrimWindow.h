@@ -1,0 +1,17 @@
+// The trimming window's control identifiers and the frame it shows in the view.
+#pragma once
+
+#include <cstdint>
+
+#include "core/ParameterWindow.h"
+
+namespace trim_window {
+constexpr int kX = 0, kY = 1, kWidth = 2, kHeight = 3, kExecute = 4, kCancel = 5;
+constexpr int kCornerLabel = 6, kSizeLabel = 7;
+} // namespace trim_window
+
+// The trim frame of the rectangle whose lower-left pixel is (x, y), in view
+// pixels at the given scale (rows counted from the top, before scrolling).
+// False when the image would refuse to trim to it.
+bool TrimFrameFor(int32_t x, int32_t y, int32_t width, int32_t height, int32_t imageWidth,
+                  int32_t imageHeight, double scale, TrimFrame& frame);
