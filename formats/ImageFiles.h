@@ -4,7 +4,18 @@
 // when the write fails.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 #include "core/Image.h"
+#include "formats/FileIo.h"
+
+// The readers refuse images wider or taller than this: no real picture comes
+// near it, and it keeps every size computed from it far from overflow.
+constexpr int64_t kMaxImageSide = int64_t(1) << 24;
+inline bool PlausibleImageSize(int64_t width, int64_t height) {
+    return width >= 0 && height >= 0 && width <= kMaxImageSide && height <= kMaxImageSide;
+}
 
 bool LoadImageFile(CImage& image, const char* fileName);
 bool SaveImageFile(CImage& image, const char* fileName, int jpegQuality);
@@ -13,6 +24,14 @@ bool ReadBmp(CImage& image, const char* fileName);
 bool WriteBmp(const CImage& image, const char* fileName);
 bool ReadYcc(CImage& image, const char* fileName);
 bool WriteYcc(CImage& image, const char* fileName); // uses the auxiliary plane as scratch
+
+// The BMP and YCC formats in memory: the file functions above read or write the
+// whole file around these. Decoders change the image only on success.
+bool DecodeBmp(CImage& image, const uint8_t* data, size_t size);
+bool EncodeBmp(const CImage& image, ByteBlock& out);
+bool DecodeYcc(CImage& image, const uint8_t* data, size_t size);
+bool EncodeYcc(CImage& image, ByteBlock& out); // uses the auxiliary plane as scratch
+
 bool ReadJpeg(CImage& image, const char* fileName);
 bool WriteJpeg(const CImage& image, const char* fileName, int quality);
 bool ReadMetafile(CImage& image, const char* fileName);

@@ -1,0 +1,25 @@
+// What the BMP file and the clipboard's packed bitmap share: rows of 24-bit pixels (blue, green,
+// red), each row padded with zeros to a multiple of 4 bytes, row 0 the bottom row unless top-down.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/Image.h"
+#include "formats/LittleEndian.h"
+
+// Bytes per row of a 24-bit bitmap of the given width (>= 0).
+inline uint64_t DibStride(int64_t width) {
+    return (uint64_t(width) * 3 + 3) & ~uint64_t(3);
+}
+
+// True when the rows of a width x rows bitmap starting at offset lie within
+// size bytes, and the size is one the readers accept (see kMaxImageSide).
+bool DibRowsFit(uint64_t offset, int64_t width, int64_t rows, size_t size);
+
+// Fills the colour plane of image (already created with the bitmap's size) from
+// the rows at src. Row r of a top-down bitmap goes to image row rows - 1 - r.
+void UnpackDibRows(const uint8_t* src, bool topDown, CImage& image);
+
+// Writes the image's colour plane as bottom-up rows at dst, padding included.
+void PackDibRows(const CImage& image, uint8_t* dst);

@@ -1,0 +1,58 @@
+// Whole-file input and output. Files are read into one block and written from
+// one block; a write goes to a temporary file beside the target, which replaces
+// the target only once the whole write has succeeded, so a failed save never
+// leaves an existing file empty or short.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+// Files larger than this are refused by the readers.
+constexpr uint64_t kMaxFileBytes = uint64_t(1) << 30;
+
+// One owned block of bytes (no exceptions: allocation failure is a false result).
+struct ByteBlock {
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+
+    // A block of n bytes, uninitialised; false when it cannot be obtained.
+    bool Allocate(size_t n);
+};
+
+// Reads the whole file. False when it cannot be opened or read, is not a regular
+// file, is larger than maxBytes or the block cannot be obtained; out is then
+// empty.
+bool ReadWholeFile(const char* path, ByteBlock& out, uint64_t maxBytes = kMaxFileBytes);
+
+// Writes data[0..size) as the whole file at path, replacing an existing file
+// only after a complete write. False (the old file intact, no temporary left)
+// when anything fails.
+bool WriteWholeFile(const char* path, const void* data, size_t size);
+
+// Safe saving for a writer that produces the file itself by name: write to
+// TempPath(), then Commit(). An uncommitted temporary is removed on destruction.
+class CSafeSave {
+  public:
+    explicit CSafeSave(const char* target);
+    ~CSafeSave();
+    CSafeSave(const CSafeSave&) = delete;
+    CSafeSave& operator=(const CSafeSave&) = delete;
+
+    // An existing, empty file in the target's folder, or nullptr when none
+    // could be created (the save must then fail).
+    const char* TempPath() const { return created_ ? temp_ : nullptr; }
+
+    // Replaces the target with the temporary file. False when there is none or
+    // the replacement fails; the target is then unchanged and the temporary gone.
+    bool Commit();
+
+    // Removes the temporary file; the target is untouched.
+    void Discard();
+
+  private:
+    static constexpr size_t kMaxPath = 4096;
+    const char* target_;
+    char temp_[kMaxPath];
+    bool created_ = false;
+};

@@ -1,0 +1,32 @@
+// The few file operations that differ between platforms, behind the portable
+// whole-file functions of FileIo.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "formats/FileIo.h"
+
+namespace fileio {
+
+// Reads the whole regular file at path into out (see ReadWholeFile).
+bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes);
+
+enum class CreateResult { Created, Exists, Failed };
+// Creates path as a new empty file, failing with Exists when the name is taken.
+// When model names an existing file, the new file takes its permissions.
+CreateResult CreateEmpty(const char* path, const char* model);
+
+// Writes data[0..size) as the whole content of the existing file at path.
+// False on any error or short write.
+bool WriteAll(const char* path, const void* data, size_t size);
+
+// Moves from over to, replacing an existing file of that name.
+bool MoveOver(const char* from, const char* to);
+
+void Remove(const char* path);
+
+// A number that tells this process's temporary names from another's.
+unsigned long ProcessNumber();
+
+} // namespace fileio

@@ -1,0 +1,87 @@
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "formats/FileIoPlatform.h"
+
+namespace fileio {
+
+namespace {
+
+// Closes the descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) close(fd);
+    }
+    // Closes now and reports whether the close succeeded (it can report a
+    // deferred write error).
+    bool Close() {
+        const int result = close(fd);
+        fd = -1;
+        return result == 0;
+    }
+};
+
+} // namespace
+
+bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
+    Descriptor file{open(path, O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) return false;
+    struct stat info;
+    if (fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
+        uint64_t(info.st_size) > maxBytes || !out.Allocate(size_t(info.st_size)))
+        return false;
+    size_t done = 0;
+    while (done < out.size) {
+        const ssize_t n = read(file.fd, out.data.get() + done, out.size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false; // an error, or the file shrank while being read
+        done += size_t(n);
+    }
+    return true;
+}
+
+CreateResult CreateEmpty(const char* path, const char* model) {
+    Descriptor file{open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+    if (file.fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+    // A replaced file keeps its permissions, as it would if written in place.
+    struct stat info;
+    if (model && stat(model, &info) == 0 && S_ISREG(info.st_mode))
+        (void)fchmod(file.fd, info.st_mode & 07777);
+    if (!file.Close()) {
+        unlink(path);
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
+}
+
+bool WriteAll(const char* path, const void* data, size_t size) {
+    Descriptor file{open(path, O_WRONLY | O_TRUNC | O_CLOEXEC)};
+    if (file.fd < 0) return false;
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = write(file.fd, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += size_t(n);
+    }
+    return file.Close();
+}
+
+bool MoveOver(const char* from, const char* to) {
+    return rename(from, to) == 0;
+}
+
+void Remove(const char* path) {
+    unlink(path);
+}
+
+unsigned long ProcessNumber() {
+    return static_cast<unsigned long>(getpid());
+}
+
+} // namespace fileio

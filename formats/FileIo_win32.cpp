@@ -1,0 +1,93 @@
+#include <windows.h>
+
+#include "formats/FileIoPlatform.h"
+
+namespace fileio {
+
+namespace {
+
+// Closes the handle when it goes out of scope.
+struct Handle {
+    HANDLE h;
+    ~Handle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    bool Close() {
+        const BOOL ok = CloseHandle(h);
+        h = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+};
+
+// ReadFile and WriteFile move at most this many bytes per call.
+constexpr DWORD kChunk = DWORD(1) << 30;
+
+} // namespace
+
+bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
+    Handle file{
+        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size;
+    if (GetFileType(file.h) != FILE_TYPE_DISK || !GetFileSizeEx(file.h, &size) ||
+        size.QuadPart < 0 || uint64_t(size.QuadPart) > maxBytes ||
+        !out.Allocate(size_t(size.QuadPart)))
+        return false;
+    size_t done = 0;
+    while (done < out.size) {
+        const size_t left = out.size - done;
+        DWORD n = 0;
+        if (!::ReadFile(file.h, out.data.get() + done, left < kChunk ? DWORD(left) : kChunk, &n,
+                        nullptr) ||
+            n == 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+CreateResult CreateEmpty(const char* path, const char*) {
+    Handle file{
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::Exists
+                                                                           : CreateResult::Failed;
+    }
+    if (!file.Close()) {
+        DeleteFileA(path);
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
+}
+
+bool WriteAll(const char* path, const void* data, size_t size) {
+    Handle file{CreateFileA(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE) return false;
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    size_t done = 0;
+    while (done < size) {
+        const size_t left = size - done;
+        DWORD n = 0;
+        if (!::WriteFile(file.h, bytes + done, left < kChunk ? DWORD(left) : kChunk, &n, nullptr) ||
+            n == 0)
+            return false;
+        done += n;
+    }
+    return file.Close();
+}
+
+bool MoveOver(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void Remove(const char* path) {
+    DeleteFileA(path);
+}
+
+unsigned long ProcessNumber() {
+    return GetCurrentProcessId();
+}
+
+} // namespace fileio
