@@ -1,2 +1,7 @@
-// Placeholder until the batch tool lands.
-int main() { return 0; }
+#include <iostream>
+
+#include "cli/Cli.h"
+
+int main(int argc, char** argv) {
+    return RunCli(argc, argv, std::cout, std::cerr);
+}

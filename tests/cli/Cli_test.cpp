@@ -1,0 +1,182 @@
+#include "cli/Cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "cli/Steps.h"
+#include "core/Random.h"
+#include "formats/ImageFiles.h"
+#include "tests/support/TestImages.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<const Step*> AllSteps() {
+    std::vector<const Step*> steps;
+    for (std::span<const Step> table : {ColourSteps(), NeighbourhoodSteps(), GeometrySteps()})
+        for (const Step& step : table)
+            steps.push_back(&step);
+    return steps;
+}
+
+// The step with every argument 0, as the tool's text and as values.
+std::string ZeroStep(const Step& step) {
+    std::string text = step.name;
+    for (size_t k = 0; k < std::strlen(step.kinds); ++k)
+        text += k ? ",0" : "=0";
+    return text;
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = fs::temp_directory_path() / (std::string("iromaki-cli-") + info->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        input = PathOf("in.bmp");
+        CImage picture = MakeImage(7, 5, Pattern::FewColours, 3);
+        image.Create(7, 5);
+        image.CopyColorsFrom(&picture);
+        ASSERT_TRUE(WriteBmp(image, input.c_str()));
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string PathOf(const std::string& name) const { return (folder / name).string(); }
+
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), "iromaki-cli");
+        std::vector<const char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(a.c_str());
+        out.str("");
+        err.str("");
+        return RunCli(int(argv.size()), argv.data(), out, err);
+    }
+
+    static std::string Contents(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
+    fs::path folder;
+    std::string input;
+    CImage image;
+    std::ostringstream out, err;
+};
+
+} // namespace
+
+TEST_F(CliTest, VersionAndHelp) {
+    EXPECT_EQ(Run({"--version"}), cli::kDone);
+    EXPECT_EQ(out.str(), "Iromaki 24\n");
+    EXPECT_EQ(Run({"--help"}), cli::kDone);
+    EXPECT_NE(out.str().find("--info FILE"), std::string::npos);
+    for (const Step* step : AllSteps()) {
+        std::string usage = step->name;
+        if (*step->argNames) usage += std::string("=") + step->argNames;
+        EXPECT_NE(out.str().find(usage), std::string::npos) << usage;
+    }
+}
+
+TEST_F(CliTest, UsageErrorsTouchNothing) {
+    const std::string output = PathOf("out.bmp");
+    std::vector<std::vector<std::string>> bad = {
+        {},
+        {input},
+        {"--info"},
+        {"--info", input, output},
+        {"--quality", "49", input, output},
+        {"--quality", "101", input, output},
+        {"--quality", "9x", input, output},
+        {"--quality"},
+        {"--seed", "1.5", input, output},
+        {"--colour", input, output},
+        {input, output, "no-such-step"},
+        {PathOf("missing.bmp"), output, "no-such-step"}, // usage is checked first
+    };
+    for (const Step* step : AllSteps()) {
+        const size_t n = std::strlen(step->kinds);
+        bad.push_back({input, output, ZeroStep(*step) + ",0"});
+        if (n == 0) bad.push_back({input, output, std::string(step->name) + "=1"});
+        if (n > 0) {
+            bad.push_back({input, output, step->name});
+            std::string text = ZeroStep(*step);
+            text.back() = 'x';
+            bad.push_back({input, output, text});
+        }
+    }
+    for (const auto& args : bad) {
+        std::string joined;
+        for (const std::string& a : args)
+            joined += a + " ";
+        EXPECT_EQ(Run(args), cli::kUsageError) << joined;
+        EXPECT_FALSE(err.str().empty()) << joined;
+        EXPECT_FALSE(fs::exists(output)) << joined;
+    }
+}
+
+TEST_F(CliTest, InfoPrintsSizeAndColourCount) {
+    EXPECT_EQ(Run({"--info", input}), cli::kDone);
+    EXPECT_EQ(out.str(), "7 5 " + std::to_string(image.CountColors()) + "\n");
+    EXPECT_EQ(Run({"--info", PathOf("missing.bmp")}), cli::kFailed);
+    EXPECT_NE(err.str().find("missing.bmp"), std::string::npos);
+}
+
+TEST_F(CliTest, ConvertsByTheOutputName) {
+    EXPECT_EQ(Run({"--quality", "50", "--seed", "-3", input, PathOf("out.ycc")}), cli::kDone);
+    CImage ycc;
+    ASSERT_TRUE(ReadYcc(ycc, PathOf("out.ycc").c_str()));
+    EXPECT_EQ(ycc.Width(), 7);
+
+    EXPECT_EQ(Run({input, PathOf("copy.bmp")}), cli::kDone);
+    EXPECT_EQ(Contents(PathOf("copy.bmp")), Contents(input));
+}
+
+TEST_F(CliTest, FailuresLeaveTheOutputAlone) {
+    const std::string output = PathOf("out.bmp");
+    std::ofstream(output) << "keep me";
+    EXPECT_EQ(Run({PathOf("missing.bmp"), output}), cli::kFailed);
+    EXPECT_NE(err.str().find("missing.bmp"), std::string::npos);
+    EXPECT_EQ(Run({input, output, "no-such-step"}), cli::kUsageError);
+    EXPECT_EQ(Contents(output), "keep me");
+
+    EXPECT_EQ(Run({input, PathOf("no-folder/out.bmp")}), cli::kFailed);
+    EXPECT_NE(err.str().find("cannot write"), std::string::npos);
+}
+
+// Every step of the tables, with zero arguments: the tool's result is the
+// step's own on the same image, and a refusal exits 1 and writes nothing.
+TEST_F(CliTest, EveryStepRunsAsItsTableSays) {
+    const std::string output = PathOf("out.bmp");
+    for (const Step* step : AllSteps()) {
+        CImage expected = image;
+        std::vector<StepArg> args(std::strlen(step->kinds));
+        std::string why;
+        SeedRandom(17);
+        const bool accepted = step->run(expected, args.data(), why);
+
+        fs::remove(output);
+        const int status = Run({"--seed", "17", input, output, ZeroStep(*step)});
+        if (!accepted) {
+            EXPECT_EQ(status, cli::kFailed) << step->name;
+            EXPECT_NE(err.str().find(step->name), std::string::npos) << step->name;
+            EXPECT_FALSE(fs::exists(output)) << step->name;
+            continue;
+        }
+        ASSERT_EQ(status, cli::kDone) << step->name << ": " << err.str();
+        CImage written;
+        ASSERT_TRUE(LoadImageFile(written, output.c_str())) << step->name;
+        CImage colours;
+        colours.Create(expected.Width(), expected.Height());
+        colours.CopyColorsFrom(&expected);
+        EXPECT_EQ(DescribeDifference(colours, written), "") << step->name;
+    }
+}
