@@ -1,0 +1,41 @@
+#include <cstdlib>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "codec/ImgCodec.h" // kTransferHeaderBytes
+#include "codec/JpegEngine.h"
+
+namespace {
+
+void PutLe32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = uint8_t(v >> (8 * i));
+}
+
+} // namespace
+
+uint8_t* AllocTransferBlock(uint32_t w, uint32_t h) {
+    uint64_t bytes = kTransferHeaderBytes + 4 * uint64_t(w) * uint64_t(h);
+    if (w > 0x7FFFFFFF || h > 0x7FFFFFFF || bytes > SIZE_MAX) return nullptr;
+#ifdef _WIN32
+    auto* block = static_cast<uint8_t*>(GlobalAlloc(GMEM_FIXED, SIZE_T(bytes)));
+#else
+    auto* block = static_cast<uint8_t*>(std::malloc(size_t(bytes)));
+#endif
+    if (!block) return nullptr;
+    PutLe32(block, w);
+    PutLe32(block + 4, h);
+    return block;
+}
+
+void FreeTransferBlock(void* block) {
+    if (!block) return;
+#ifdef _WIN32
+    GlobalFree(block);
+#else
+    std::free(block);
+#endif
+}
