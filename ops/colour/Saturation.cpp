@@ -26,15 +26,19 @@ uint32_t ChangedChroma(int32_t oldCr, int32_t oldCb, int32_t amount) {
 } // namespace
 
 bool AdjustSaturation(CImage& image, int32_t amount) {
-    // The result depends on Cr and Cb alone: one table entry per pair.
-    std::unique_ptr<uint16_t[]> chroma(new (std::nothrow) uint16_t[65536]);
+    // The result depends on Cr and Cb alone, so each pair is worked out once,
+    // when it first occurs; bit 31 marks an entry as known.
+    constexpr uint32_t kKnown = 0x80000000u;
+    std::unique_ptr<uint32_t[]> chroma(new (std::nothrow) uint32_t[65536]());
     if (!chroma) return false;
-    for (int32_t cr = 0; cr < 256; ++cr)
-        for (int32_t cb = 0; cb < 256; ++cb)
-            chroma[cr << 8 | cb] = uint16_t(ChangedChroma(cr, cb, amount));
-    const uint16_t* table = chroma.get();
-    return EditInYcc(image, [table](uint32_t* aux, size_t n) {
-        for (size_t i = 0; i < n; ++i)
-            aux[i] = (aux[i] & 0x00FF0000u) | table[aux[i] & 0xFFFF];
+    uint32_t* table = chroma.get();
+    return EditInYcc(image, [table, amount](uint32_t* aux, size_t n) {
+        for (size_t i = 0; i < n; ++i) {
+            const uint32_t pair = aux[i] & 0xFFFF;
+            uint32_t& entry = table[pair];
+            if (!entry)
+                entry = kKnown | ChangedChroma(int32_t(pair >> 8), int32_t(pair & 0xFF), amount);
+            aux[i] = (aux[i] & 0x00FF0000u) | (entry & 0xFFFF);
+        }
     });
 }
