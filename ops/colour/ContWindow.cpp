@@ -94,7 +94,7 @@ class ContWindow : public WindowBehaviour {
     void OnExecute(ParameterWindowSession& s) override {
         Ranges r = Read(s);
         if (!r.Usable()) return s.Finish(false);
-        s.Document().TakeUndoCopy();
+        if (!s.Document().TakeUndoCopy()) return s.Finish(false);
         Apply(s.Document().Current(), r);
         s.Finish(true);
     }

@@ -33,7 +33,7 @@ class GammaWindow : public WindowBehaviour {
 
     void OnExecute(ParameterWindowSession& s) override {
         CImageDocument& document = s.Document();
-        document.TakeUndoCopy();
+        if (!document.TakeUndoCopy()) return s.Finish(false);
         CorrectGamma(document.Current(), GammaAt(s.Surface().GetTrackbarPos(kTrackbar)));
         s.Finish(true);
     }

@@ -65,7 +65,7 @@ class TrimWindow : public WindowBehaviour {
 
     void OnExecute(ParameterWindowSession& s) override {
         Rectangle r = Read(s);
-        s.Document().TakeUndoCopy();
+        if (!s.Document().TakeUndoCopy()) return s.Finish(false);
         s.Document().Current().Trim(r.x, r.y, r.width, r.height);
         s.Finish(true);
     }
