@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "formats/FileIo.h"
+#include "formats/ImageFiles.h"
+#include "tests/formats/FileHelpers.h"
+#include "tests/support/TestImages.h"
+
+namespace {
+
+Bytes Filler(size_t n, uint8_t seed) {
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i)
+        b[i] = uint8_t(seed + i * 7);
+    return b;
+}
+
+TEST(FileIo, WholeFilesReplaceTheOldContentCompletely) {
+    TempFolder folder;
+    const std::string path = folder.Path("data.bin");
+    PutFile(path, Filler(5000, 1));
+    const Bytes fresh = Filler(300, 2);
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), fresh.data(), fresh.size()));
+    EXPECT_EQ(GetFile(path), fresh);
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), nullptr, 0));
+    EXPECT_EQ(GetFile(path), Bytes());
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"data.bin"});
+
+    ByteBlock block;
+    PutFile(path, fresh);
+    ASSERT_TRUE(ReadWholeFile(path.c_str(), block));
+    EXPECT_EQ(Bytes(block.data.get(), block.data.get() + block.size), fresh);
+    // Over the limit, missing or a folder: refused with an empty block.
+    EXPECT_FALSE(ReadWholeFile(path.c_str(), block, 299));
+    EXPECT_EQ(block.size, 0u);
+    EXPECT_TRUE(ReadWholeFile(path.c_str(), block, 300));
+    EXPECT_FALSE(ReadWholeFile(folder.Path("missing").c_str(), block));
+    EXPECT_FALSE(ReadWholeFile(folder.Path("").c_str(), block));
+    EXPECT_FALSE(ReadWholeFile(nullptr, block));
+}
+
+TEST(FileIo, FailedReplacementKeepsTheTargetAndLeavesNoTemporary) {
+    TempFolder folder;
+    // A folder in the target's place cannot be replaced by a file.
+    std::filesystem::create_directory(folder.Path("target"));
+    const Bytes data = Filler(100, 3);
+    EXPECT_FALSE(WriteWholeFile(folder.Path("target").c_str(), data.data(), data.size()));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("target")));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"target"});
+    // A missing folder: nothing is created anywhere.
+    EXPECT_FALSE(WriteWholeFile(folder.Path("nowhere/x").c_str(), data.data(), data.size()));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"target"});
+}
+
+TEST(FileIo, SafeSaveForWritersThatWriteByName) {
+    TempFolder folder;
+    const std::string target = folder.Path("picture.jpg");
+    PutFile(target, Filler(10, 4));
+    std::string temp;
+    {
+        CSafeSave save(target.c_str());
+        ASSERT_NE(save.TempPath(), nullptr);
+        temp = save.TempPath();
+        EXPECT_EQ(std::filesystem::path(temp).parent_path(),
+                  std::filesystem::path(target).parent_path());
+        PutFile(temp, Filler(20, 5));
+        EXPECT_EQ(folder.Names().size(), 2u);
+    } // not committed: discarded
+    EXPECT_FALSE(PathExists(temp));
+    EXPECT_EQ(GetFile(target), Filler(10, 4));
+
+    CSafeSave save(target.c_str());
+    ASSERT_NE(save.TempPath(), nullptr);
+    PutFile(save.TempPath(), Filler(20, 5));
+    ASSERT_TRUE(save.Commit());
+    EXPECT_EQ(GetFile(target), Filler(20, 5));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"picture.jpg"});
+    EXPECT_FALSE(save.Commit()); // once only
+
+    CSafeSave nowhere(folder.Path("missing/x.jpg").c_str());
+    EXPECT_EQ(nowhere.TempPath(), nullptr);
+    EXPECT_FALSE(nowhere.Commit());
+}
+
+#ifndef _WIN32
+// Runs save in a child whose files may not grow beyond limit bytes, so the
+// write really comes back short; returns the child's result.
+template <typename Save> bool SaveWithFileSizeLimit(rlim_t limit, Save save) {
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small = {limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+        _exit(save() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(FileIo, WriteThatFailsPartWayKeepsTheOldFile) {
+    TempFolder folder;
+    const std::string path = folder.Path("old.bmp");
+    const Bytes old = Filler(1000, 6);
+    PutFile(path, old);
+
+    const Bytes big = Filler(50000, 7);
+    EXPECT_FALSE(SaveWithFileSizeLimit(
+        4096, [&] { return WriteWholeFile(path.c_str(), big.data(), big.size()); }));
+    EXPECT_EQ(GetFile(path), old);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"old.bmp"});
+
+    CImage image = MakeImage(69, 49, Pattern::Random, 4);
+    EXPECT_FALSE(
+        SaveWithFileSizeLimit(4096, [&] { return SaveImageFile(image, path.c_str(), 90); }));
+    EXPECT_EQ(GetFile(path), old);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"old.bmp"});
+
+    // Within the limit the same save succeeds.
+    EXPECT_TRUE(
+        SaveWithFileSizeLimit(1 << 20, [&] { return SaveImageFile(image, path.c_str(), 90); }));
+    EXPECT_EQ(GetFile(path).size(), 54u + 208u * 49u);
+}
+
+TEST(FileIo, ReplacedFileKeepsItsPermissions) {
+    TempFolder folder;
+    const std::string path = folder.Path("shared.bmp");
+    PutFile(path, Filler(10, 8));
+    chmod(path.c_str(), 0640);
+    const Bytes data = Filler(20, 9);
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), data.data(), data.size()));
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+#endif
+
+} // namespace
