@@ -1,3 +1,135 @@
+// The batch tool's colour and tone steps.
 #include "cli/Steps.h"
+#include "ops/colour/ColourOps.h"
 
-std::span<const Step> ColourSteps() { return {}; }
+namespace {
+
+// True when count arguments from args on are channel values 0..255.
+bool AreChannels(const StepArg* args, int count) {
+    for (int i = 0; i < count; ++i)
+        if (args[i].i < 0 || args[i].i > 255) return false;
+    return true;
+}
+
+bool RunGray(CImage& image, const StepArg*, std::string&) {
+    ConvertToGray(image);
+    return true;
+}
+
+bool RunInvert(CImage& image, const StepArg*, std::string&) {
+    InvertColors(image);
+    return true;
+}
+
+bool RunReduce216(CImage& image, const StepArg*, std::string&) {
+    ReduceTo216Colors(image);
+    return true;
+}
+
+bool RunAdjustRgb(CImage& image, const StepArg* args, std::string&) {
+    ApplyComponentOffsets(image, ColourModel::Rgb, args[0].i, args[1].i, args[2].i);
+    return true;
+}
+
+bool RunAdjustYcc(CImage& image, const StepArg* args, std::string&) {
+    ApplyComponentOffsets(image, ColourModel::YCrCb, args[0].i, args[1].i, args[2].i);
+    return true;
+}
+
+bool RunRgbMatrix(CImage& image, const StepArg* args, std::string&) {
+    double m[12];
+    for (int i = 0; i < 12; ++i)
+        m[i] = args[i].r;
+    return ConvertRgb(image, m);
+}
+
+bool RunMapLuminance(CImage& image, const StepArg* args, std::string& why) {
+    if (MapLuminanceRange(&image, args[0].i, args[1].i, args[2].i, args[3].i)) return true;
+    why = args[0].i >= args[1].i ? "the input range needs INLO below INHI"
+                                 : "the output range needs OUTLO at most OUTHI";
+    return false;
+}
+
+bool RunMaximizeContrast(CImage& image, const StepArg*, std::string&) {
+    MaximizeContrast(image); // a flat image stays as it is
+    return true;
+}
+
+bool RunSaturation(CImage& image, const StepArg* args, std::string& why) {
+    if (AdjustSaturation(image, args[0].i)) return true;
+    why = "not enough memory";
+    return false;
+}
+
+bool RunGamma(CImage& image, const StepArg* args, std::string& why) {
+    if (CorrectGamma(image, args[0].r)) return true;
+    why = "gamma must be greater than 0";
+    return false;
+}
+
+bool RunPosterize(CImage& image, const StepArg* args, std::string& why) {
+    if (Posterize(image, args[0].i, args[1].i, args[2].i)) return true;
+    why = "each number of levels must be 2 to 256";
+    return false;
+}
+
+bool RunToneCut(CImage& image, const StepArg* args, std::string& why) {
+    if (!AreChannels(args + 2, 3)) {
+        why = "the replacement colour's R, G and B must be 0 to 255";
+        return false;
+    }
+    if (ToneCut(image, args[0].i, args[1].i, args[2].i, args[3].i, args[4].i)) return true;
+    why = "the mode must be 1 (at or below) or 2 (at or above)";
+    return false;
+}
+
+bool RunReplace(CImage& image, const StepArg* args, std::string& why) {
+    if (!AreChannels(args, 6)) {
+        why = "each colour value must be 0 to 255";
+        return false;
+    }
+    ReplaceColor(image, args[0].i, args[1].i, args[2].i, args[3].i, args[4].i, args[5].i);
+    return true;
+}
+
+bool RunColorDiff(CImage& image, const StepArg* args, std::string& why) {
+    if (EnlargeColorDifference(image, args[0].r)) return true;
+    why = "not enough memory";
+    return false;
+}
+
+const Step kSteps[] = {
+    {"gray", "", "", "make the picture grey (luminance 0.299 R + 0.587 G + 0.114 B)", RunGray},
+    {"invert", "", "", "invert every colour", RunInvert},
+    {"reduce216", "", "", "round each channel to a multiple of 51 (216 colours)", RunReduce216},
+    {"adjust-rgb", "R,G,B", "iii", "add R, G and B to the channels, saturating at 0 and 255",
+     RunAdjustRgb},
+    {"adjust-ycc", "Y,CR,CB", "iii",
+     "add Y, CR and CB to the YCrCb components (the colours pass through YCrCb)", RunAdjustYcc},
+    {"rgb-matrix", "M0,M1,M2,M3,M4,M5,M6,M7,M8,M9,M10,M11", "rrrrrrrrrrrr",
+     "new R = M0 R + M1 G + M2 B + M3, G and B likewise from M4-M7 and M8-M11", RunRgbMatrix},
+    {"map-luminance", "INLO,INHI,OUTLO,OUTHI", "iiii",
+     "map luminance INLO..INHI linearly onto OUTLO..OUTHI (INLO < INHI, OUTLO <= OUTHI)",
+     RunMapLuminance},
+    {"maximize-contrast", "", "", "stretch the luminance to span 0..255", RunMaximizeContrast},
+    {"saturation", "AMOUNT", "i", "lengthen (or shorten, when negative) every chroma by AMOUNT",
+     RunSaturation},
+    {"gamma", "G", "r", "gamma correction: each channel to the power 1/G (G > 0)", RunGamma},
+    {"posterize", "NR,NG,NB", "iii", "reduce R, G and B to NR, NG and NB levels (2-256)",
+     RunPosterize},
+    {"tone-cut", "MODE,THRESHOLD,R,G,B", "iiiii",
+     "paint pixels whose luminance is at or below (MODE 1) or at or above (MODE 2) THRESHOLD "
+     "with R,G,B (0-255)",
+     RunToneCut},
+    {"replace", "R,G,B,R2,G2,B2", "iiiiii", "replace the colour R,G,B by R2,G2,B2 (each 0-255)",
+     RunReplace},
+    {"color-diff", "K", "r",
+     "push each channel away from its four neighbours' average by the factor K (0-1)",
+     RunColorDiff},
+};
+
+} // namespace
+
+std::span<const Step> ColourSteps() {
+    return kSteps;
+}
