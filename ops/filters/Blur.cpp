@@ -1,0 +1,288 @@
+// Square-neighbourhood averages: the blur (extended-precision sums around a
+// weighted centre) and the unsharp mask (integer-weighted blur, then the
+// difference amplified).
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+#include "ops/colour/PixelMath.h"
+#include "ops/filters/FilterOps.h"
+#include "ops/filters/Neighbourhood.h"
+#include "ops/filters/WindowSums.h"
+
+using namespace neighbourhood;
+
+namespace {
+
+// Truncation toward zero and the setters' clamp, for an extended quotient.
+uint32_t TruncQuotient(long double q) {
+    if (q >= 255.0L) return 255;
+    if (!(q >= 1.0L)) return 0; // negatives, fractions below 1 and NaN
+    // The nearest double may round up to the next whole number; step back.
+    const int32_t k = int32_t(double(q));
+    return uint32_t(k - (static_cast<long double>(k) > q));
+}
+
+// ---- Blur, the plain way ------------------------------------------------
+//
+// The sums in their defined order: the positions of the square row by row,
+// each adding its channel values (the centre w times its value, as one
+// double product) to extended sums. Used where the sliding sums below are
+// not proven equal.
+bool BlurInOrder(CImage& image, int32_t range, double weight) {
+    const int32_t w = image.Width(), h = image.Height();
+    const size_t n = image.PixelCount();
+    auto copy = NewScratch<uint32_t>(n);
+    if (!copy) return false;
+    std::memcpy(copy.get(), image.Bits(), n * sizeof(uint32_t));
+    const int64_t r = range;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            long double sum[3] = {0, 0, 0}, weightSum = 0;
+            // Positions outside are skipped, so the square is clipped first.
+            for (int64_t yy = std::max<int64_t>(0, y - r); yy <= std::min<int64_t>(h - 1, y + r);
+                 ++yy)
+                for (int64_t xx = std::max<int64_t>(0, x - r);
+                     xx <= std::min<int64_t>(w - 1, x + r); ++xx) {
+                    const uint32_t v = copy[size_t(xx) + size_t(yy) * size_t(w)];
+                    const bool centre = xx == x && yy == y;
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += centre
+                                      ? static_cast<long double>(weight * double(ChannelOf(v, c)))
+                                      : static_cast<long double>(ChannelOf(v, c));
+                    weightSum += centre ? static_cast<long double>(weight) : 1.0L;
+                }
+            if (!(weightSum > 0)) continue;
+            image.Bits()[size_t(x) + size_t(y) * size_t(w)] =
+                Pack(TruncQuotient(sum[0] / weightSum), TruncQuotient(sum[1] / weightSum),
+                     TruncQuotient(sum[2] / weightSum));
+        }
+    return true;
+}
+
+// ---- Blur with sliding sums ---------------------------------------------
+//
+// In the defined order every position before the centre adds a whole number,
+// so that part of the sum (S) is exact. Then comes d = w * v, rounded once,
+// and the whole numbers after the centre (A), each add rounding only when
+// the sum enters a higher binade. The result is S + A + chain(d), where chain
+// rounds d at the granularity of every binade the sum enters (rounding to
+// nearest even commutes with adding whole numbers, which are multiples of
+// every granularity in play). Which binades are entered follows from S and
+// the total: each value added is at most 255, so the sum cannot jump over a
+// binade of 256 or more, and below 256 the granularity (2^-56 or finer) is
+// finer than d's last bit when |w| >= 1/16, so rounding there changes
+// nothing. The chain therefore depends only on the binade the centre lands
+// in and the final one, and is tabled per channel value. The weight sum stays
+// below 256 and is exact. Range at most 7 keeps every sum below 2^16, and
+// |w| <= 32 keeps d within it.
+constexpr int32_t kSlidingRangeMax = 7;
+constexpr int kFirstBinade = 7; // binades up to 7 round nothing
+constexpr int kBinades = 9;     // 7..15
+
+bool SlidingSumsExact(int32_t range, double weight) {
+    const double size = std::fabs(weight);
+    return range >= 1 && range <= kSlidingRangeMax &&
+           (weight == 0.0 || (size >= 1.0 / 16 && size <= 32.0));
+}
+
+// x rounded to nearest even at the granularity of binade b (2^(b-63)): the
+// addition lands in binade b, the subtraction is exact.
+long double RoundAtBinade(long double x, int b) {
+    const long double k = std::ldexp(1.5L, b) - std::floor(x);
+    return (k + x) - k;
+}
+
+struct BlurTables {
+    int32_t whole[256];    // floor(w * v)
+    int32_t fraction[256]; // 1 when w * v is not whole
+    // chain[(b0 * kBinades + b1) * 256 + v]: w * v rounded at binades b0..b1
+    // (offset by kFirstBinade), b1 >= b0.
+    double chain[kBinades * kBinades * 256];
+
+    explicit BlurTables(double weight) {
+        for (int v = 0; v < 256; ++v) {
+            const double d = weight * double(v);
+            whole[v] = int32_t(std::floor(d));
+            fraction[v] = d != std::floor(d);
+            for (int b0 = 0; b0 < kBinades; ++b0) {
+                long double x = d;
+                for (int b1 = b0; b1 < kBinades; ++b1) {
+                    x = RoundAtBinade(x, b1 + kFirstBinade);
+                    chain[(b0 * kBinades + b1) * 256 + v] = double(x); // at most 53 bits
+                }
+            }
+        }
+    }
+    // Binade of a whole number, with everything below 2^7 counted as 7.
+    static int Binade(uint32_t n) { return int(std::bit_width(n | 128u)) - 1 - kFirstBinade; }
+
+    // The extended sum for channel value v: before = S, after = A.
+    long double Sum(int32_t before, int32_t after, uint32_t v) const {
+        // Binade of S + d; for a negative sum, of its magnitude.
+        const int32_t m = before + whole[v];
+        const int b0 = Binade(uint32_t(m >= 0 ? m : -m - fraction[v]));
+        const int32_t total = before + after;
+        const int32_t f = total + whole[v];
+        const int b1 = std::max(b0, Binade(uint32_t(f > 0 ? f : 0)));
+        return static_cast<long double>(total) + chain[(b0 * kBinades + b1) * 256 + v];
+    }
+};
+
+bool BlurSliding(CImage& image, int32_t range, double weight) {
+    std::unique_ptr<BlurTables> tables(new (std::nothrow) BlurTables(weight));
+    WindowSums sums;
+    if (!tables || !sums.Init(image, range)) return false;
+    const int32_t w = image.Width(), h = image.Height(), span = 2 * range;
+    for (int32_t y = 0; y < h; ++y) {
+        sums.BeginRow(y);
+        const int32_t rowsInside = sums.RowsInside(y);
+        int32_t window[3], below[3], left[3];
+        const int32_t *column[3], *columnBelow[3], *own[3];
+        for (int c = 0; c < 3; ++c) {
+            column[c] = sums.Column(c);
+            columnBelow[c] = sums.ColumnBelow(c);
+            own[c] = sums.Row(c);
+            window[c] = below[c] = left[c] = 0;
+            for (int32_t i = 0; i <= span; ++i) {
+                window[c] += column[c][i];
+                below[c] += columnBelow[c][i];
+            }
+            for (int32_t i = 0; i < range; ++i)
+                left[c] += own[c][i];
+        }
+        uint32_t* out = image.Bits() + size_t(y) * size_t(w);
+        for (int32_t x = 0; x < w; ++x) {
+            const long double weightSum =
+                static_cast<long double>(rowsInside * sums.ColumnsInside(x) - 1) + weight;
+            if (weightSum > 0) {
+                uint32_t result = 0;
+                for (int c = 0; c < 3; ++c) {
+                    const int32_t v = own[c][x + range];
+                    const int32_t before = below[c] + left[c];
+                    const long double sum =
+                        tables->Sum(before, window[c] - v - before, uint32_t(v));
+                    result |= TruncQuotient(sum / weightSum) << (16 - 8 * c);
+                }
+                out[x] = result;
+            }
+            for (int c = 0; c < 3; ++c) {
+                window[c] += column[c][x + span + 1] - column[c][x];
+                below[c] += columnBelow[c][x + span + 1] - columnBelow[c][x];
+                left[c] += own[c][x + range] - own[c][x];
+            }
+        }
+        sums.EndRow(y);
+    }
+    return true;
+}
+
+// ---- Unsharp mask -------------------------------------------------------
+//
+// The weights max(1, 4 - dx^2 - dy^2) are 1 everywhere except the inner 3x3
+// square, where they exceed 1 by 1, 2 and 3 (corners, edges, centre): that
+// excess is the 3x3 sum plus the sum of the pixel's column and of its row of
+// that square. All sums are whole numbers, so any order gives the same.
+
+// s * (v - b) + v, truncated and clamped, for one channel.
+uint32_t Sharpened(double strength, int32_t v, int32_t blurred) {
+    return TruncToChannel(strength * double(v - blurred) + double(v));
+}
+
+uint32_t SharpenedWord(double strength, uint32_t word, const int32_t blurred[3]) {
+    return Pack(Sharpened(strength, int32_t(Red(word)), blurred[0]),
+                Sharpened(strength, int32_t(Green(word)), blurred[1]),
+                Sharpened(strength, int32_t(Blue(word)), blurred[2]));
+}
+
+// Any range, straight from the definition on a copy.
+bool UnsharpInOrder(CImage& image, int32_t range, double strength) {
+    const int32_t w = image.Width(), h = image.Height();
+    const size_t n = image.PixelCount();
+    auto copy = NewScratch<uint32_t>(n);
+    if (!copy) return false;
+    std::memcpy(copy.get(), image.Bits(), n * sizeof(uint32_t));
+    const int64_t r = range;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            int64_t sum[3] = {0, 0, 0}, weightSum = 0;
+            for (int64_t yy = std::max<int64_t>(0, y - r); yy <= std::min<int64_t>(h - 1, y + r);
+                 ++yy)
+                for (int64_t xx = std::max<int64_t>(0, x - r);
+                     xx <= std::min<int64_t>(w - 1, x + r); ++xx) {
+                    const int64_t dx = xx - x, dy = yy - y;
+                    const int64_t weight = std::max<int64_t>(1, 4 - dx * dx - dy * dy);
+                    const uint32_t v = copy[size_t(xx) + size_t(yy) * size_t(w)];
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += weight * ChannelOf(v, c);
+                    weightSum += weight;
+                }
+            int32_t blurred[3];
+            for (int c = 0; c < 3; ++c)
+                blurred[c] = int32_t(sum[c] / weightSum);
+            const size_t i = size_t(x) + size_t(y) * size_t(w);
+            image.Bits()[i] = SharpenedWord(strength, copy[i], blurred);
+        }
+    return true;
+}
+
+bool UnsharpSliding(CImage& image, int32_t range, double strength) {
+    const int32_t w = image.Width(), h = image.Height(), span = 2 * range;
+    WindowSums sums;
+    // Column sums of the inner 3x3 square, padded by one zero on each side.
+    auto scratch = NewScratch<int32_t>(3 * (size_t(w) + 2));
+    if (!scratch || !sums.Init(image, range)) return false;
+    for (int32_t y = 0; y < h; ++y) {
+        sums.BeginRow(y);
+        const uint32_t* below = y > 0 ? sums.Original(y - 1) : nullptr;
+        const uint32_t* above = y + 1 < h ? image.Bits() + size_t(y + 1) * size_t(w) : nullptr;
+        const int32_t rows3 = 1 + (below != nullptr) + (above != nullptr);
+        const int32_t rowsInside = sums.RowsInside(y);
+        int32_t window[3];
+        const int32_t *column[3], *own[3], *column3[3];
+        for (int c = 0; c < 3; ++c) {
+            int32_t* col3 = scratch.get() + size_t(c) * (size_t(w) + 2) + 1;
+            own[c] = sums.Row(c) + range; // now indexed by x
+            for (int32_t x = 0; x < w; ++x)
+                col3[x] = own[c][x] + (below ? int32_t(ChannelOf(below[x], c)) : 0) +
+                          (above ? int32_t(ChannelOf(above[x], c)) : 0);
+            column3[c] = col3;
+            column[c] = sums.Column(c);
+            window[c] = 0;
+            for (int32_t i = 0; i <= span; ++i)
+                window[c] += column[c][i];
+        }
+        uint32_t* out = image.Bits() + size_t(y) * size_t(w);
+        for (int32_t x = 0; x < w; ++x) {
+            const int32_t cols3 = 1 + (x > 0) + (x + 1 < w);
+            const int32_t weightSum =
+                rowsInside * sums.ColumnsInside(x) + rows3 * cols3 + rows3 + cols3;
+            int32_t blurred[3];
+            for (int c = 0; c < 3; ++c) {
+                // Entries -1 and w of the padded rows are zero.
+                const int32_t square = column3[c][x - 1] + column3[c][x] + column3[c][x + 1];
+                const int32_t row = own[c][x - 1] + own[c][x] + own[c][x + 1];
+                blurred[c] = (window[c] + square + column3[c][x] + row) / weightSum;
+                window[c] += column[c][x + span + 1] - column[c][x];
+            }
+            out[x] = SharpenedWord(strength, sums.Original(y)[x], blurred);
+        }
+        sums.EndRow(y);
+    }
+    return true;
+}
+
+} // namespace
+
+bool CImage::Blur(int32_t range, double centreWeight) {
+    if (SlidingSumsExact(range, centreWeight)) return BlurSliding(*this, range, centreWeight);
+    return BlurInOrder(*this, range, centreWeight);
+}
+
+bool CImage::UnsharpMask(int32_t range, double strength) {
+    // A negative range leaves no position to average, not even the pixel itself.
+    if (range < 0) return false;
+    if (range >= 1 && range <= kSlidingRangeMax) return UnsharpSliding(*this, range, strength);
+    return UnsharpInOrder(*this, range, strength);
+}
