@@ -29,7 +29,8 @@ BENCHMARK(BM_YccToRgb)->Unit(benchmark::kMillisecond);
 
 void BM_CountColors(benchmark::State& state) {
     const CImage& image = BenchPicture();
-    for (auto _ : state) benchmark::DoNotOptimize(image.CountColors());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(image.CountColors());
 }
 BENCHMARK(BM_CountColors)->Unit(benchmark::kMillisecond);
 
