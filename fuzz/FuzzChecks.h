@@ -1,0 +1,34 @@
+// What every reader's fuzz target checks beyond memory safety: a refused input
+// leaves the image exactly as it was, and an accepted one keeps bits 24-31 of
+// every colour word zero.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "core/Image.h"
+
+using Decoder = bool (*)(CImage& image, const uint8_t* data, size_t size);
+
+inline bool SamePlanes(const CImage& a, const CImage& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::memcmp(a.Bits(), b.Bits(), 8 * a.PixelCount()) == 0;
+}
+
+inline int CheckDecoder(Decoder decode, const uint8_t* data, size_t size) {
+    CImage image;
+    image.Create(3, 2);
+    for (uint32_t i = 0; i < 6; ++i) {
+        image.Bits()[i] = 0x00102030u * (i + 1) & 0x00FFFFFFu;
+        image.AuxBits()[i] = 0xA5A5A5A5u ^ i;
+    }
+    const CImage before = image;
+    if (!decode(image, data, size)) {
+        if (!SamePlanes(before, image)) __builtin_trap();
+        return 0;
+    }
+    for (size_t i = 0; i < image.PixelCount(); ++i)
+        if (image.Bits()[i] >> 24) __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,16 @@
+// The BMP reader on arbitrary bytes; an accepted file must also survive a
+// write and a second read unchanged.
+#include "formats/ImageFiles.h"
+#include "fuzz/FuzzChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CheckDecoder(DecodeBmp, data, size);
+    CImage image;
+    if (!DecodeBmp(image, data, size)) return 0;
+    ByteBlock file;
+    CImage again;
+    if (!EncodeBmp(image, file) || !DecodeBmp(again, file.data.get(), file.size) ||
+        !SamePlanes(image, again))
+        __builtin_trap();
+    return 0;
+}

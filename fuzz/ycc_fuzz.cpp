@@ -1,0 +1,7 @@
+// The YCC reader on arbitrary bytes.
+#include "formats/ImageFiles.h"
+#include "fuzz/FuzzChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return CheckDecoder(DecodeYcc, data, size);
+}
