@@ -1,0 +1,186 @@
+#include "shell/ImageView.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kClassName = "CBMPWin";
+
+// Range and page of one scroll bar for the displayed extent; the offset is
+// pulled back inside.
+void LayOut(ImageView::Scroll& s, int client, int32_t extent) {
+    if (unsigned(client) < unsigned(extent)) {
+        s.range = extent;
+        s.page = client;
+    } else {
+        s.range = 0;
+        s.page = 0;
+    }
+    if (s.offset >= s.range - s.page) s.offset = s.range - s.page;
+}
+
+void Apply(HWND hwnd, int bar, const ImageView::Scroll& s) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    // A bar that is not needed is shown disabled, never hidden.
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = s.range;
+    info.nPage = UINT(s.page);
+    info.nPos = s.offset;
+    SetScrollInfo(hwnd, bar, &info, TRUE);
+}
+
+int ScrollStep(const ImageView::Scroll& s, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP: return -1;
+    case SB_LINEDOWN: return 1;
+    case SB_PAGEUP: return -s.page;
+    case SB_PAGEDOWN: return s.page;
+    case SB_THUMBTRACK: return int(HIWORD(wParam)) - s.offset;
+    default: return 0; // SB_THUMBPOSITION and the codes above it
+    }
+}
+
+void Segment(HDC dc, int x0, int y0, int x1, int y1) {
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+void FrameSides(HDC dc, int left, int right, int bottom, int top) {
+    Segment(dc, left, bottom, right, bottom);
+    Segment(dc, right, bottom, right, top);
+    Segment(dc, right, top, left, top);
+    Segment(dc, left, top, left, bottom);
+}
+
+} // namespace
+
+ImageView::ImageView(CImageDocument& document, TrimFrame& trimFrame)
+    : document_(document), trimFrame_(trimFrame) {}
+
+void ImageView::Register(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = kClassName;
+    RegisterClassExA(&wc);
+}
+
+void ImageView::Create(HWND parent, HINSTANCE instance) {
+    CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0,
+                    1, 1, parent, nullptr, instance, this);
+}
+
+LRESULT CALLBACK ImageView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* view = static_cast<ImageView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        view->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    }
+    auto* view = reinterpret_cast<ImageView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!view) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    return view->Handle(message, wParam, lParam);
+}
+
+LRESULT ImageView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(); break;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, wParam); return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, wParam); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(short(LOWORD(lParam)), short(HIWORD(lParam))); return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void ImageView::OnCreate() {
+    framePen_ = CreatePen(PS_SOLID, 1, RGB(192, 0, 0));
+    innerPen_ = CreatePen(PS_DOT, 1, RGB(192, 192, 192));
+}
+
+void ImageView::OnDestroy() {
+    DeleteObject(framePen_);
+    DeleteObject(innerPen_);
+}
+
+void ImageView::OnSize(int width, int height) {
+    LayOut(horizontal_, width, document_.ViewWidth());
+    Apply(hwnd_, SB_HORZ, horizontal_);
+    LayOut(vertical_, height, document_.ViewHeight());
+    Apply(hwnd_, SB_VERT, vertical_);
+    Redraw();
+}
+
+void ImageView::Redraw() {
+    InvalidateRgn(hwnd_, nullptr, FALSE);
+    UpdateWindow(hwnd_);
+}
+
+void ImageView::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    if (document_.ViewScale() < 1.0) {
+        // Reductions average; HALFTONE needs the brush origin reset.
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+    } else {
+        SetStretchBltMode(dc, COLORONCOLOR);
+    }
+    document_.Current().Draw(dc, -horizontal_.offset, -vertical_.offset, document_.ViewScale());
+    if (trimFrame_.left >= 0) {
+        DrawTrimFrame(dc);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void ImageView::DrawTrimFrame(HDC dc) {
+    TrimFrame& f = trimFrame_;
+    if (f.convertPending) {
+        // Once only: afterwards the frame stays where it is while the image scrolls.
+        f.left -= horizontal_.offset;
+        f.right -= horizontal_.offset;
+        f.bottom -= vertical_.offset;
+        f.top -= vertical_.offset;
+    }
+    SelectObject(dc, framePen_);
+    FrameSides(dc, f.left, f.right, f.bottom, f.top);
+    SelectObject(dc, innerPen_);
+    FrameSides(dc, f.left + 1, f.right - 1, f.bottom - 1, f.top + 1);
+}
+
+void ImageView::OnScroll(int bar, WPARAM wParam) {
+    Scroll& s = bar == SB_HORZ ? horizontal_ : vertical_;
+    int d = ScrollStep(s, wParam);
+    if (d == 0) return;
+    int offset = s.offset + d;
+    if (offset <= 0) offset = 0;
+    if (offset >= s.range - s.page) offset = s.range - s.page;
+    s.offset = offset;
+    SetScrollPos(hwnd_, bar, offset, TRUE);
+    Redraw();
+}
+
+void ImageView::OnMouseMove(int mx, int my) {
+    const double r = 1.0 / document_.ViewScale();
+    const int x = int((mx + horizontal_.offset) * r);
+    const int yv = document_.ViewHeight() - my - vertical_.offset - 1;
+    if (yv < 0) return;
+    const int y = int(yv * r);
+    const CImage& image = document_.Current();
+    if (!image.Inside(x, y)) return;
+    char text[64];
+    std::snprintf(text, sizeof text, "(%d,%d):%d,%d,%d", x, y, image.GetR(x, y), image.GetG(x, y),
+                  image.GetB(x, y));
+    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}

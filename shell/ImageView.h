@@ -1,0 +1,47 @@
+// The image view (class CBMPWin): the current image at the document's zoom,
+// two scroll bars, the pixel read-out in the status bar and the trim frame.
+#pragma once
+
+#include <windows.h>
+
+#include "core/Document.h"
+#include "core/ParameterWindow.h"
+
+class ImageView {
+  public:
+    struct Scroll {
+        int range = 0, page = 0, offset = 0;
+    };
+
+    ImageView(CImageDocument& document, TrimFrame& trimFrame);
+    ImageView(const ImageView&) = delete;
+    ImageView& operator=(const ImageView&) = delete;
+
+    static void Register(HINSTANCE instance);
+    void Create(HWND parent, HINSTANCE instance);
+    void SetStatusBar(HWND statusBar) { statusBar_ = statusBar; }
+    HWND Handle() const { return hwnd_; }
+    const Scroll& Horizontal() const { return horizontal_; }
+    const Scroll& Vertical() const { return vertical_; }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnDestroy();
+    void OnSize(int width, int height);
+    void OnPaint();
+    void DrawTrimFrame(HDC dc);
+    void OnScroll(int bar, WPARAM wParam);
+    void OnMouseMove(int x, int y);
+    void Redraw();
+
+    CImageDocument& document_;
+    // The frame is the trimming window's; the view converts it once in place.
+    TrimFrame& trimFrame_;
+    HWND hwnd_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HPEN framePen_ = nullptr;
+    HPEN innerPen_ = nullptr;
+    Scroll horizontal_, vertical_;
+};

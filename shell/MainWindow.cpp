@@ -1,0 +1,199 @@
+#include "shell/MainWindow.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "shell/Clipboard.h"
+#include "shell/Inspection.h"
+#include "shell/ParameterWindowRunner.h"
+
+namespace {
+
+constexpr int kWidth = 600, kHeight = 450;
+constexpr const char* kAuthorPage = "https://example.com/kobairo/";
+
+// Label and pattern pairs, each zero-terminated, the list ended by another zero.
+constexpr char kFileTypes[] = "ビットマップ(*.bmp)\0*.bmp\0"
+                              "Jpegファイル(*.jpg)\0*.jpg\0"
+                              "YCrCbファイル(*.ycc)\0*.ycc\0"
+                              "すべてのファイル(*.*)\0*.*\0";
+
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
+
+void MainWindow::Register(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "APP_ICON");
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = kClassName;
+    RegisterClassExA(&wc);
+}
+
+bool MainWindow::Create() {
+    CreateWindowExA(0, kClassName, CImageDocument::kProductName,
+                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, kWidth,
+                    kHeight, nullptr, nullptr, instance_, this);
+    if (!hwnd_) return false;
+    document_.FinishStartup();
+    menus_ = BuildMenuBar();
+    CheckRadioItem(cmd::ViewQuarter, cmd::ViewQuadruple, cmd::ViewActual);
+    CheckRadioItem(cmd::Quality100, cmd::Quality50, cmd::Quality90);
+    SetMenu(hwnd_, menus_.bar);
+    return true;
+}
+
+LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_COMMAND: document_.ExecuteCommand(LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
+    case WM_COPYDATA:
+        return AnswerInspection(*this, reinterpret_cast<HWND>(wParam),
+                                *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::OnCreate() {
+    DragAcceptFiles(hwnd_, TRUE);
+    ImageView::Register(instance_);
+    view_.Create(hwnd_, instance_);
+    statusBar_ = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", hwnd_, 0);
+    view_.SetStatusBar(statusBar_);
+}
+
+void MainWindow::OnSize(int width, int height) {
+    // The status bar places itself along the bottom edge.
+    SendMessageA(statusBar_, WM_SIZE, 0, MAKELPARAM(width, height));
+    RECT r{};
+    GetWindowRect(statusBar_, &r);
+    clientWidth_ = width;
+    viewHeight_ = height - (r.bottom - r.top);
+    SetWindowPos(view_.Handle(), nullptr, 0, 0, clientWidth_, viewHeight_, SWP_NOZORDER);
+}
+
+void MainWindow::OnInitMenuPopup(HMENU popup, LPARAM position) {
+    // The whole value: a system menu's flag in the high word never matches 0 or 1.
+    MenuItemState items[3];
+    const int n = document_.EnabledItems(int(position), items);
+    for (int i = 0; i < n; ++i)
+        EnableMenuItem(popup, UINT(items[i].command),
+                       MF_BYCOMMAND | (items[i].enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+    // Asked for its full length first: a path cut short would name another file.
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path(size_t(length) + 1, '\0');
+    path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
+    DragFinish(drop);
+    document_.OpenDroppedFile(path.c_str());
+}
+
+// ---- IDocumentHost ----------------------------------------------------------
+
+bool MainWindow::AskOkCancel(const char* text, const char* caption) {
+    return MessageBoxA(hwnd_, text, caption, MB_OKCANCEL) == IDOK;
+}
+
+void MainWindow::ShowMessage(const char* text, const char* caption) {
+    MessageBoxA(hwnd_, text, caption, MB_OK);
+}
+
+bool MainWindow::RunFileDialog(std::string& path, int& filterIndex, bool save) {
+    char file[CImageDocument::kMaxStoredPath + 1] = {};
+    if (path.size() <= CImageDocument::kMaxPath) std::memcpy(file, path.data(), path.size());
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // without the later extension fields
+    ofn.hwndOwner = hwnd_;
+    ofn.hInstance = instance_;
+    ofn.lpstrFilter = kFileTypes;
+    ofn.nFilterIndex = DWORD(filterIndex);
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = DWORD(CImageDocument::kMaxPath + 1);
+    ofn.lpstrFileTitle = fileTitle_;
+    ofn.nMaxFileTitle = sizeof fileTitle_;
+    ofn.lpstrTitle = save ? "保存" : "開く";
+    ofn.Flags = OFN_HIDEREADONLY | (save ? 0 : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    if (!chosen) return false;
+    path = file;
+    filterIndex = int(ofn.nFilterIndex);
+    return true;
+}
+
+bool MainWindow::ChooseOpenFile(std::string& path) {
+    int filterIndex = 1;
+    return RunFileDialog(path, filterIndex, false);
+}
+
+bool MainWindow::ChooseSaveFile(std::string& path, int& filterIndex) {
+    return RunFileDialog(path, filterIndex, true);
+}
+
+bool MainWindow::FileExists(const char* path) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(path, &found);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    return true;
+}
+
+void MainWindow::SetTitle(const char* text) { SetWindowTextA(hwnd_, text); }
+
+void MainWindow::RelayoutView() {
+    // The first move changes the size even when nothing else changed, so the
+    // view always recomputes its scroll bars; the second restores and repaints.
+    MoveWindow(view_.Handle(), 0, 0, clientWidth_ - 1, viewHeight_, FALSE);
+    MoveWindow(view_.Handle(), 0, 0, clientWidth_, viewHeight_, TRUE);
+}
+
+void MainWindow::RepaintAll() {
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+ParameterWindowResult MainWindow::RunParameterWindow(ParameterWindow window) {
+    return RunParameterWindowModal(window, document_, trimFrame_, hwnd_, instance_);
+}
+
+void MainWindow::CheckRadioItem(int firstCommand, int lastCommand, int command) {
+    HMENU menu = firstCommand == cmd::ViewQuarter ? menus_.viewSize : menus_.jpegQuality;
+    CheckMenuRadioItem(menu, UINT(firstCommand), UINT(lastCommand), UINT(command), MF_BYCOMMAND);
+}
+
+bool MainWindow::ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_DIB) != FALSE; }
+
+void MainWindow::OpenAuthorPage() {
+    ShellExecuteA(nullptr, "open", kAuthorPage, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::CloseMainWindow() { DestroyWindow(hwnd_); }
+
+void MainWindow::CopyToClipboard(const CImage& image) { ::CopyToClipboard(image); }
+
+bool MainWindow::PasteFromClipboard(CImage& image) { return ::PasteFromClipboard(image); }

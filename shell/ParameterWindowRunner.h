@@ -1,0 +1,16 @@
+// Runs a parameter window modally with real controls.
+#pragma once
+
+#include <windows.h>
+
+#include "core/Document.h"
+#include "core/ParameterWindow.h"
+
+// Registers the seventeen window classes, in the order of the frame table.
+void RegisterParameterWindowClasses(HINSTANCE instance);
+
+// Creates the window, disables the main window while the window's own message
+// loop runs, and returns what the window ended with.
+ParameterWindowResult RunParameterWindowModal(ParameterWindow kind, CImageDocument& document,
+                                              TrimFrame& trimFrame, HWND mainWindow,
+                                              HINSTANCE instance);
