@@ -1,0 +1,45 @@
+// The drawing surface of the metafile interpreter: filled polygons (even-odd
+// or winding), lines of any width, on a top-down canvas of 32-bit colours
+// that becomes a CImage. Coordinates are canvas pixels from the top-left
+// corner; a pixel is painted when its centre lies inside the shape.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Image.h"
+
+struct CanvasPoint {
+    double x, y;
+};
+
+class CMetaCanvas {
+  public:
+    // A w x h canvas, black (the content of a new display bitmap). False when
+    // it cannot be allocated.
+    bool Create(int32_t w, int32_t h);
+    int32_t Width() const { return image_.Width(); }
+    int32_t Height() const { return image_.Height(); }
+
+    // Fills the union of the outlines (each closed implicitly).
+    void FillPolygons(const std::vector<std::vector<CanvasPoint>>& outlines, uint32_t colour,
+                      bool winding);
+    // Draws the lines through the points, joined and ended round when wide.
+    void StrokeLine(const std::vector<CanvasPoint>& points, bool closed, double width,
+                    uint32_t colour);
+    void Plot(int32_t x, int32_t y, uint32_t colour);
+
+    // Hands the picture over (the canvas is left empty).
+    void TakeInto(CImage& image) { image.Swap(image_); }
+
+  private:
+    void Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour);
+    void ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour);
+    void Disc(CanvasPoint centre, double radius, uint32_t colour);
+
+    CImage image_;
+};
+
+// The outline of the ellipse inscribed in the box, as a polygon fine enough
+// that no edge is longer than about two pixels.
+std::vector<CanvasPoint> EllipseOutline(double left, double top, double right, double bottom);
