@@ -16,9 +16,12 @@ inline int32_t TruncClamped(double v, int32_t lo, int32_t hi) {
     return int32_t(v);
 }
 
-// A channel value as the setters store it: truncated, then clamped to 0..255.
+// A channel value as the setters store it: truncated, then clamped to 0..255
+// (NaN gives 0). Clamping the double first gives the same value without
+// branches: (-1, 0) truncates to 0 either way.
 inline uint32_t TruncToChannel(double v) {
-    return uint32_t(TruncClamped(v, 0, 255));
+    const double low = 0.0 < v ? v : 0.0; // NaN fails the test and becomes 0
+    return uint32_t(int32_t(low < 255.0 ? low : 255.0));
 }
 
 // A new value for each old value of one 8-bit channel.
