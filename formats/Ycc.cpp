@@ -20,7 +20,7 @@ bool DecodeYcc(CImage& image, const uint8_t* data, size_t size) {
     if (offset + 3 * uint64_t(width) * uint64_t(height) > size) return false;
     if (!image.Create(width, height)) return false;
     const uint8_t* in = data + offset;
-    for (int32_t k = 0; k < height; ++k) {
+    for (int32_t k = 0; width > 0 && k < height; ++k) {
         uint32_t* out = image.AuxBits() + size_t(height - 1 - k) * size_t(width);
         for (int32_t x = 0; x < width; ++x, in += 3)
             out[x] = (uint32_t(in[0]) << 16) | (uint32_t(in[1]) << 8) | uint32_t(in[2]);
@@ -40,7 +40,7 @@ bool EncodeYcc(CImage& image, ByteBlock& out) {
     PutLe32(p + 12, uint32_t(height));
     image.RgbToYcc();
     p += kYccHeaderBytes;
-    for (int32_t i = 0; i < height; ++i) {
+    for (int32_t i = 0; width > 0 && i < height; ++i) {
         const uint32_t* in = image.AuxBits() + size_t(height - 1 - i) * size_t(width);
         for (int32_t x = 0; x < width; ++x, p += 3) {
             p[0] = uint8_t(in[x] >> 16);
