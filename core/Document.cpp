@@ -75,6 +75,12 @@ const WindowCommand kWindowCommands[] = {
     {cmd::ColourDifference, ParameterWindow::RGBDef, false, true},
 };
 
+template <typename Row, size_t N> const Row* FindRow(const Row (&rows)[N], int command) {
+    for (const Row& row : rows)
+        if (row.command == command) return &row;
+    return nullptr;
+}
+
 constexpr double kViewScales[] = {0.25, 0.5, 1.0, 2.0, 3.0, 4.0};
 constexpr int32_t kScalePercents[] = {50, 150, 200, 300};
 
@@ -137,30 +143,26 @@ void CImageDocument::ExecuteCommand(int command) {
 }
 
 bool CImageDocument::RunImageCommand(int command) {
-    for (const ImageCommand& row : kImageCommands) {
-        if (row.command != command) continue;
-        // Without an undo copy the change could not be taken back: leave it.
-        if (!TakeUndoCopy()) return true;
-        row.run(Current());
-        MarkChanged();
-        Finish(row.resizesView ? Ending::ViewResize : Ending::Repaint);
-        return true;
-    }
-    return false;
+    const ImageCommand* row = FindRow(kImageCommands, command);
+    if (!row) return false;
+    // Without an undo copy the change could not be taken back: leave it.
+    if (!TakeUndoCopy()) return true;
+    row->run(Current());
+    MarkChanged();
+    Finish(row->resizesView ? Ending::ViewResize : Ending::Repaint);
+    return true;
 }
 
 bool CImageDocument::RunWindowCommand(int command) {
-    for (const WindowCommand& row : kWindowCommands) {
-        if (row.command != command) continue;
-        if (host_.RunParameterWindow(row.window).executed) {
-            MarkChanged();
-            Finish(row.resizesView ? Ending::ViewResize : Ending::Repaint);
-        } else if (row.repaintsOnCancel) {
-            Finish(Ending::Repaint);
-        }
-        return true;
+    const WindowCommand* row = FindRow(kWindowCommands, command);
+    if (!row) return false;
+    if (host_.RunParameterWindow(row->window).executed) {
+        MarkChanged();
+        Finish(row->resizesView ? Ending::ViewResize : Ending::Repaint);
+    } else if (row->repaintsOnCancel) {
+        Finish(Ending::Repaint);
     }
-    return false;
+    return true;
 }
 
 void CImageDocument::RunCustomFilter() {
