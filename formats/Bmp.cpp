@@ -1,14 +1,13 @@
 // The 24-bit BMP file: a 14-byte file header, a 40-byte information header and
 // the rows. The reader looks only at the first signature byte, the depth, the
 // pixel-data offset, the width and the height.
-#include <algorithm>
-
 #include "formats/Dib24.h"
 #include "formats/ImageFiles.h"
 
 namespace {
 
-constexpr size_t kBmpHeaderBytes = 54;
+constexpr size_t kFileHeaderBytes = 14;
+constexpr size_t kBmpHeaderBytes = kFileHeaderBytes + kInfoHeaderBytes;
 
 } // namespace
 
@@ -31,15 +30,13 @@ bool EncodeBmp(const CImage& image, ByteBlock& out) {
     // A file beyond 4 GiB cannot state its own size.
     if (fileSize > UINT32_MAX || !out.Allocate(size_t(fileSize))) return false;
     uint8_t* p = out.data.get();
-    const uint8_t header[kBmpHeaderBytes] = {0x42, 0x4D};
-    std::copy(header, header + kBmpHeaderBytes, p);
+    // The 14-byte file header: signature, file size, two reserved words, data offset.
+    p[0] = 0x42;
+    p[1] = 0x4D;
     PutLe32(p + 2, uint32_t(fileSize));
+    PutLe32(p + 6, 0);
     PutLe32(p + 10, kBmpHeaderBytes);
-    PutLe32(p + 14, 40);
-    PutLe32(p + 18, uint32_t(image.Width()));
-    PutLe32(p + 22, uint32_t(image.Height()));
-    PutLe16(p + 26, 1);
-    PutLe16(p + 28, 24);
+    PutInfoHeader(image, p + kFileHeaderBytes);
     PackDibRows(image, p + kBmpHeaderBytes);
     return true;
 }

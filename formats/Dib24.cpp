@@ -58,6 +58,15 @@ void PackRow(const uint32_t* in, uint8_t* out, int32_t width) {
 
 } // namespace
 
+void PutInfoHeader(const CImage& image, uint8_t* dst) {
+    std::memset(dst, 0, kInfoHeaderBytes);
+    PutLe32(dst, kInfoHeaderBytes);
+    PutLe32(dst + 4, uint32_t(image.Width()));
+    PutLe32(dst + 8, uint32_t(image.Height()));
+    PutLe16(dst + 12, 1);
+    PutLe16(dst + 14, 24);
+}
+
 void UnpackDibRows(const uint8_t* src, bool topDown, CImage& image) {
     if (image.PixelCount() == 0) return; // 0 x 16777216 must not loop over empty rows
     const int32_t width = image.Width(), rows = image.Height();

@@ -17,6 +17,10 @@ inline uint64_t DibStride(int64_t width) {
 // size bytes, and the size is one the readers accept (see kMaxImageSide).
 bool DibRowsFit(uint64_t offset, int64_t width, int64_t rows, size_t size);
 
+// The 40-byte BITMAPINFOHEADER of a 24-bit bottom-up bitmap of the image.
+constexpr size_t kInfoHeaderBytes = 40;
+void PutInfoHeader(const CImage& image, uint8_t* dst);
+
 // Fills the colour plane of image (already created with the bitmap's size) from
 // the rows at src. Row r of a top-down bitmap goes to image row rows - 1 - r.
 void UnpackDibRows(const uint8_t* src, bool topDown, CImage& image);

@@ -4,12 +4,6 @@
 
 #include "formats/Dib24.h"
 
-namespace {
-
-constexpr size_t kInfoHeaderBytes = 40;
-
-} // namespace
-
 bool EncodePackedDib(const CImage& image, std::vector<uint8_t>& out) {
     const uint64_t bytes = kInfoHeaderBytes + DibStride(image.Width()) * uint64_t(image.Height());
     if (bytes > SIZE_MAX) return false;
@@ -19,13 +13,8 @@ bool EncodePackedDib(const CImage& image, std::vector<uint8_t>& out) {
         out.clear();
         return false;
     }
-    uint8_t* p = out.data();
-    PutLe32(p, kInfoHeaderBytes);
-    PutLe32(p + 4, uint32_t(image.Width()));
-    PutLe32(p + 8, uint32_t(image.Height()));
-    PutLe16(p + 12, 1);
-    PutLe16(p + 14, 24);
-    PackDibRows(image, p + kInfoHeaderBytes);
+    PutInfoHeader(image, out.data());
+    PackDibRows(image, out.data() + kInfoHeaderBytes);
     return true;
 }
 
