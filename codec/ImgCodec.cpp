@@ -8,30 +8,18 @@
 
 namespace {
 
-// The whole file in one malloc'd block, or null.
-uint8_t* ReadWholeFile(const char* fileName, size_t& size) {
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (!file) return nullptr;
-    uint8_t* data = nullptr;
+// The length of an open file, leaving it at its start; 0 when unknown.
+uint64_t FileLength(std::FILE* file) {
 #ifdef _WIN32
-    bool sized = _fseeki64(file, 0, SEEK_END) == 0;
-    long long length = sized ? _ftelli64(file) : -1;
-    sized = sized && _fseeki64(file, 0, SEEK_SET) == 0;
+    const bool atEnd = _fseeki64(file, 0, SEEK_END) == 0;
+    const long long length = atEnd ? _ftelli64(file) : -1;
+    const bool rewound = _fseeki64(file, 0, SEEK_SET) == 0;
 #else
-    bool sized = fseeko(file, 0, SEEK_END) == 0;
-    long long length = sized ? ftello(file) : -1;
-    sized = sized && fseeko(file, 0, SEEK_SET) == 0;
+    const bool atEnd = fseeko(file, 0, SEEK_END) == 0;
+    const long long length = atEnd ? ftello(file) : -1;
+    const bool rewound = fseeko(file, 0, SEEK_SET) == 0;
 #endif
-    if (sized && length > 0 && static_cast<unsigned long long>(length) <= SIZE_MAX) {
-        size = size_t(length);
-        data = static_cast<uint8_t*>(std::malloc(size));
-        if (data && std::fread(data, 1, size, file) != size) {
-            std::free(data);
-            data = nullptr;
-        }
-    }
-    std::fclose(file);
-    return data;
+    return rewound && length > 0 ? uint64_t(length) : 0;
 }
 
 bool WriteWholeFile(const char* fileName, const uint8_t* data, size_t size) {
@@ -48,11 +36,11 @@ bool WriteWholeFile(const char* fileName, const uint8_t* data, size_t size) {
 
 extern "C" void* load(const char* fileName) {
     if (!fileName) return nullptr;
-    size_t size = 0;
-    uint8_t* data = ReadWholeFile(fileName, size);
-    if (!data) return nullptr;
-    uint8_t* block = DecodeJpeg(data, size);
-    std::free(data);
+    // Read through libjpeg's buffer: a whole-file copy would only add memory.
+    std::FILE* file = std::fopen(fileName, "rb");
+    if (!file) return nullptr;
+    uint8_t* block = DecodeJpegFile(file, FileLength(file));
+    std::fclose(file);
     return block;
 }
 

@@ -18,7 +18,7 @@ void LimitScans(j_common_ptr cinfo) {
     if (dinfo->input_scan_number > kMaxScans) ERREXIT(cinfo, JERR_NOT_COMPILED);
 }
 
-bool AcceptedLayout(const jpeg_decompress_struct& cinfo, size_t fileBytes) {
+bool AcceptedLayout(const jpeg_decompress_struct& cinfo, uint64_t fileBytes) {
     if (cinfo.data_precision != 8) return false;
     bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE && cinfo.num_components == 1;
     bool colour = (cinfo.jpeg_color_space == JCS_YCbCr || cinfo.jpeg_color_space == JCS_RGB) &&
@@ -48,8 +48,17 @@ bool PlausibleJpegSize(uint64_t w, uint64_t h, uint64_t fileBytes) {
     return pixels <= kPixelsWithoutRatio || pixels / kMaxPixelsPerByte <= fileBytes;
 }
 
-uint8_t* DecodeJpeg(const uint8_t* data, size_t size) {
-    if (!data || size < 4 || size > ULONG_MAX) return nullptr;
+namespace {
+
+// The file is read through libjpeg's own small buffer or taken from memory;
+// size is the file's length either way.
+struct JpegInput {
+    const uint8_t* data;
+    std::FILE* file;
+    uint64_t size;
+};
+
+uint8_t* Decode(const JpegInput& input) {
     jpeg_decompress_struct cinfo;
     CodecErrorManager errors;
     jpeg_progress_mgr progress;
@@ -63,8 +72,11 @@ uint8_t* DecodeJpeg(const uint8_t* data, size_t size) {
     jpeg_create_decompress(&cinfo);
     progress.progress_monitor = LimitScans;
     cinfo.progress = &progress;
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || !AcceptedLayout(cinfo, size))
+    if (input.file)
+        jpeg_stdio_src(&cinfo, input.file);
+    else
+        jpeg_mem_src(&cinfo, input.data, static_cast<unsigned long>(input.size));
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || !AcceptedLayout(cinfo, input.size))
         ERREXIT(&cinfo, JERR_CONVERSION_NOTIMPL);
     cinfo.out_color_space = JCS_EXT_BGRX;
     block = AllocTransferBlock(cinfo.image_width, cinfo.image_height);
@@ -79,4 +91,16 @@ uint8_t* DecodeJpeg(const uint8_t* data, size_t size) {
     if (errors.reachedEndOfFile && jpeg_has_multiple_scans(&cinfo)) ERREXIT(&cinfo, JERR_INPUT_EOF);
     jpeg_destroy_decompress(&cinfo);
     return block;
+}
+
+} // namespace
+
+uint8_t* DecodeJpeg(const uint8_t* data, size_t size) {
+    if (!data || size < 4 || size > ULONG_MAX) return nullptr;
+    return Decode({data, nullptr, size});
+}
+
+uint8_t* DecodeJpegFile(std::FILE* file, uint64_t size) {
+    if (!file || size < 4) return nullptr;
+    return Decode({nullptr, file, size});
 }

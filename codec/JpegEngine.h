@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // Limits on what a decoded picture may be: at most kMaxPixels pixels in all,
 // and above kPixelsWithoutRatio pixels no more than kMaxPixelsPerByte pixels
@@ -24,8 +25,10 @@ bool PlausibleJpegSize(uint64_t w, uint64_t h, uint64_t fileBytes);
 uint8_t* AllocTransferBlock(uint32_t w, uint32_t h);
 void FreeTransferBlock(void* block);
 
-// The decoded transfer block, or null.
+// The decoded transfer block, or null: from memory, or from an open file of
+// size bytes, read from its current position.
 uint8_t* DecodeJpeg(const uint8_t* data, size_t size);
+uint8_t* DecodeJpegFile(std::FILE* file, uint64_t size);
 
 // An encoded JPEG in a malloc'd buffer that the caller frees.
 struct EncodedJpeg {
