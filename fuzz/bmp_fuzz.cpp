@@ -5,10 +5,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckDecoder(DecodeBmp, data, size);
-    CImage image;
+    CImage& image = Scratch(1);
     if (!DecodeBmp(image, data, size)) return 0;
     ByteBlock file;
-    CImage again;
+    CImage& again = Scratch(2);
     if (!EncodeBmp(image, file) || !DecodeBmp(again, file.data.get(), file.size) ||
         !SamePlanes(image, again))
         __builtin_trap();
