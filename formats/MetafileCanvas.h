@@ -28,6 +28,11 @@ class CMetaCanvas {
     void StrokeLine(const std::vector<CanvasPoint>& points, bool closed, double width,
                     uint32_t colour);
     void Plot(int32_t x, int32_t y, uint32_t colour);
+    // The ellipse inscribed in the box, filled; and its outline drawn with a
+    // pen of the width, as a ring between two ellipses when wide. Row by row,
+    // so the cost is that of the rows covered.
+    void FillEllipse(CanvasPoint a, CanvasPoint b, uint32_t colour);
+    void StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint32_t colour);
 
     // Hands the picture over (the canvas is left empty).
     void TakeInto(CImage& image) { image.Swap(image_); }
@@ -36,8 +41,15 @@ class CMetaCanvas {
     void Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour);
     void ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour);
     void Disc(CanvasPoint centre, double radius, uint32_t colour);
+    // The rows of an ellipse (centre, radii) minus an inner one (radii 0: none).
+    void Ring(CanvasPoint centre, double rx, double ry, double innerRx, double innerRy,
+              uint32_t colour);
 
     CImage image_;
+    // Pixels left to paint: a few bytes of records can ask for the whole
+    // canvas again and again, so painting stops after a fixed amount of work.
+    uint64_t budget_ = kPaintBudget;
+    static constexpr uint64_t kPaintBudget = uint64_t(1) << 28; // 340 canvases
 };
 
 // The outline of the ellipse inscribed in the box, as a polygon fine enough

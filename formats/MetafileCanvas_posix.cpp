@@ -45,6 +45,8 @@ void CMetaCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour) {
     if (y < 0 || y >= Height()) return;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, Width());
+    if (x0 >= x1 || budget_ < uint64_t(x1 - x0)) return;
+    budget_ -= uint64_t(x1 - x0);
     // The canvas counts rows from the top; the image from the bottom.
     uint32_t* row = image_.Bits() + size_t(Height() - 1 - y) * size_t(Width());
     for (int32_t x = x0; x < x1; ++x)
@@ -106,10 +108,43 @@ void CMetaCanvas::ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour) {
     }
 }
 
+void CMetaCanvas::Ring(CanvasPoint c, double rx, double ry, double innerRx, double innerRy,
+                       uint32_t colour) {
+    if (!(rx > 0 && ry > 0)) return;
+    const int32_t first = std::max(FirstPixelFrom(c.y - ry), 0);
+    const int32_t last = std::min(FirstPixelFrom(c.y + ry), Height());
+    for (int32_t y = first; y < last; ++y) {
+        const double dy = y + 0.5 - c.y;
+        const double outer = 1 - (dy / ry) * (dy / ry);
+        if (outer < 0) continue;
+        const double half = rx * std::sqrt(outer);
+        const double inner = innerRy > 0 ? 1 - (dy / innerRy) * (dy / innerRy) : -1;
+        if (innerRx <= 0 || inner < 0) {
+            Span(y, FirstPixelFrom(c.x - half), FirstPixelFrom(c.x + half), colour);
+            continue;
+        }
+        const double hole = innerRx * std::sqrt(inner);
+        Span(y, FirstPixelFrom(c.x - half), FirstPixelFrom(c.x - hole), colour);
+        Span(y, FirstPixelFrom(c.x + hole), FirstPixelFrom(c.x + half), colour);
+    }
+}
+
 void CMetaCanvas::Disc(CanvasPoint centre, double radius, uint32_t colour) {
-    FillPolygons({EllipseOutline(centre.x - radius, centre.y - radius, centre.x + radius,
-                                 centre.y + radius)},
-                 colour, true);
+    Ring(centre, radius, radius, 0, 0, colour);
+}
+
+void CMetaCanvas::FillEllipse(CanvasPoint a, CanvasPoint b, uint32_t colour) {
+    Ring({(a.x + b.x) / 2, (a.y + b.y) / 2}, std::fabs(b.x - a.x) / 2, std::fabs(b.y - a.y) / 2, 0,
+         0, colour);
+}
+
+void CMetaCanvas::StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint32_t colour) {
+    if (width <= 1.5) {
+        StrokeLine(EllipseOutline(a.x, a.y, b.x, b.y), true, width, colour);
+        return;
+    }
+    const double rx = std::fabs(b.x - a.x) / 2, ry = std::fabs(b.y - a.y) / 2, half = width / 2;
+    Ring({(a.x + b.x) / 2, (a.y + b.y) / 2}, rx + half, ry + half, rx - half, ry - half, colour);
 }
 
 void CMetaCanvas::StrokeLine(const std::vector<CanvasPoint>& points, bool closed, double width,

@@ -116,7 +116,7 @@ class CInterpreter {
     void AddObject(const MetaObject& object);
     void Select(uint16_t index);
     void Outline(const std::vector<std::vector<CanvasPoint>>& outlines);
-    void Box(const Params& p, bool ellipse);
+    void Box(const Params& p, size_t first, bool ellipse);
     bool Points(const Params& p, size_t first, size_t count, std::vector<CanvasPoint>& out) const;
     void PolyPolygon(const Params& p);
 
@@ -162,16 +162,18 @@ void CInterpreter::Outline(const std::vector<std::vector<CanvasPoint>>& outlines
             canvas_.StrokeLine(outline, true, PenWidth(), state_.pen.colour);
 }
 
-// Rectangle, round rectangle and ellipse: bottom, right, top, left last.
-void CInterpreter::Box(const Params& p, bool ellipse) {
-    const size_t at = p.Has(6) ? 2 : 0; // a round rectangle starts with its corner size
-    if (!p.Has(at + 4)) return;
-    const CanvasPoint a = Map(p.Signed(at + 3), p.Signed(at + 2));
-    const CanvasPoint b = Map(p.Signed(at + 1), p.Signed(at));
-    if (ellipse)
-        Outline({EllipseOutline(a.x, a.y, b.x, b.y)});
-    else
+// Rectangle, round rectangle and ellipse: bottom, right, top, left from the
+// word first on (a round rectangle starts with its corner size).
+void CInterpreter::Box(const Params& p, size_t first, bool ellipse) {
+    if (!p.Has(first + 4)) return;
+    const CanvasPoint a = Map(p.Signed(first + 3), p.Signed(first + 2));
+    const CanvasPoint b = Map(p.Signed(first + 1), p.Signed(first));
+    if (!ellipse) {
         Outline({{a, {b.x, a.y}, b, {a.x, b.y}}});
+        return;
+    }
+    if (state_.brush.visible) canvas_.FillEllipse(a, b, state_.brush.colour);
+    if (state_.pen.visible) canvas_.StrokeEllipse(a, b, PenWidth(), state_.pen.colour);
 }
 
 bool CInterpreter::Points(const Params& p, size_t first, size_t count,
@@ -261,9 +263,11 @@ bool CInterpreter::Play(const MetaRecord& record) {
         PolyPolygon(p);
         break;
     case kRectangle:
-    case kRoundRect:
     case kEllipse:
-        Box(p, record.function == kEllipse);
+        Box(p, 0, record.function == kEllipse);
+        break;
+    case kRoundRect:
+        Box(p, 2, false);
         break;
     case kSetPixel:
         if (p.Has(4)) {

@@ -4,6 +4,8 @@
 // where they should.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "formats/ImageFiles.h"
 #include "formats/Metafile.h"
 #include "tests/codec/CodecTestFiles.h"
@@ -140,6 +142,21 @@ TEST(Metafile, RecordsWithTooFewParametersOrHugeCoordinatesAreHarmless) {
     CImage image;
     ASSERT_TRUE(Load(image, m.Build()));
     EXPECT_EQ(At(image, 0.5, 0.5), kGreen);
+}
+
+TEST(Metafile, ManySmallRecordsOfLargeShapesRenderInBoundedTime) {
+    // Each record is a few bytes but covers the canvas with a wide outline; the
+    // cost must follow the rows covered, not the outline's length squared.
+    MetafileBuilder m;
+    m.Window(0, 0, 10, 10).SolidPen(3, kGreen).SolidBrush(kBlue).Select(0).Select(1);
+    for (int i = 0; i < 3000; ++i) {
+        m.Record(0x0418, {10, 10, 0, 0});
+        m.Record(0x0325, {3, 0, 0, 10, 10, 0, 10});
+    }
+    const auto start = std::chrono::steady_clock::now();
+    CImage image;
+    ASSERT_TRUE(Load(image, m.Build()));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 } // namespace
