@@ -138,8 +138,11 @@ bool CImage::Resample(int32_t w, int32_t h) {
     CImage result;
     if (!result.Create(w, h)) return false; // the image stays as it was
     const size_t stride = size_t(width_);
-    bool keeps[Footprints::kClasses] = {};
-    double keepsFor = std::nan(""); // the row weight keeps[] was worked out for
+    // For rows with one source row: the source column of each destination
+    // column that takes its one pixel unchanged, or -1.
+    std::unique_ptr<int32_t[]> direct(new (std::nothrow) int32_t[w ? size_t(w) : 1]);
+    if (!direct) return false;
+    double directFor = std::nan(""); // the row weight direct[] was worked out for
     for (int32_t i = 0; i < h; ++i) {
         uint32_t* out = result.colour_ + size_t(i) * size_t(w);
         const Tap* rb = rows.Begin(i);
@@ -148,20 +151,25 @@ bool CImage::Resample(int32_t w, int32_t h) {
             std::memcpy(out, out - w, 4 * size_t(w));
             continue;
         }
-        const bool singleRow = re - rb == 1;
-        if (singleRow && !(rb->weight == keepsFor)) {
-            keepsFor = rb->weight;
+        if (re - rb != 1) {
+            for (int32_t u = 0; u < w; ++u)
+                out[u] = Average(colour_, stride, rb, re, cols.Begin(u), cols.End(u));
+            continue;
+        }
+        if (!(rb->weight == directFor)) {
+            directFor = rb->weight;
+            bool keeps[Footprints::kClasses];
             for (int c = 0; c < cols.Classes(); ++c)
                 keeps[c] = KeepsChannels(cols.ClassWeight(c) * rb->weight);
+            for (int32_t u = 0; u < w; ++u) {
+                const int kind = cols.Kind(u);
+                direct[u] = kind >= 0 && keeps[kind] ? cols.Begin(u)->index : -1;
+            }
         }
-        const uint32_t* line = singleRow ? colour_ + size_t(rb->index) * stride : nullptr;
-        for (int32_t u = 0; u < w; ++u) {
-            const int kind = cols.Kind(u);
-            if (singleRow && kind >= 0 && keeps[kind])
-                out[u] = line[cols.Begin(u)->index] & 0x00FFFFFFu;
-            else
-                out[u] = Average(colour_, stride, rb, re, cols.Begin(u), cols.End(u));
-        }
+        const uint32_t* line = colour_ + size_t(rb->index) * stride;
+        for (int32_t u = 0; u < w; ++u)
+            out[u] = direct[u] >= 0 ? line[direct[u]] & 0x00FFFFFFu
+                                    : Average(colour_, stride, rb, re, cols.Begin(u), cols.End(u));
     }
     Swap(result);
     return true;
