@@ -135,6 +135,7 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
     WindowSums sums;
     if (!tables || !sums.Init(image, range)) return false;
     const int32_t w = image.Width(), h = image.Height(), span = 2 * range;
+    const bool wholeWeight = weight == std::floor(weight);
     for (int32_t y = 0; y < h; ++y) {
         sums.BeginRow(y);
         const int32_t rowsInside = sums.RowsInside(y);
@@ -160,10 +161,18 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
                 uint32_t result = 0;
                 for (int c = 0; c < 3; ++c) {
                     const int32_t v = own[c][x + range];
-                    const int32_t before = below[c] + left[c];
-                    const long double sum =
-                        tables->Sum(before, window[c] - v - before, uint32_t(v));
-                    result |= TruncQuotient(sum / weightSum) << (16 - 8 * c);
+                    const int32_t others = window[c] - v;
+                    uint32_t value;
+                    if (wholeWeight) {
+                        // Whole sums: the quotient is at least 1/weight sum away
+                        // from the next whole number, far beyond its rounding.
+                        value = ClampChannel((others + tables->whole[v]) / int32_t(weightSum));
+                    } else {
+                        const int32_t before = below[c] + left[c];
+                        const long double sum = tables->Sum(before, others - before, uint32_t(v));
+                        value = TruncQuotient(sum / weightSum);
+                    }
+                    result |= value << (16 - 8 * c);
                 }
                 out[x] = result;
             }
