@@ -12,6 +12,8 @@
 #include "ops/filters/WindowSums.h"
 
 using namespace neighbourhood;
+using window_sums::Field;
+using window_sums::Spread;
 
 namespace {
 
@@ -77,7 +79,7 @@ bool BlurInOrder(CImage& image, int32_t range, double weight) {
 // in and the final one, and is tabled per channel value. The weight sum stays
 // below 256 and is exact. Range at most 7 keeps every sum below 2^16, and
 // |w| <= 32 keeps d within it.
-constexpr int32_t kSlidingRangeMax = 7;
+constexpr int32_t kSlidingRangeMax = WindowSums::kLargestRange;
 constexpr int kFirstBinade = 7; // binades up to 7 round nothing
 constexpr int kBinades = 9;     // 7..15
 
@@ -134,24 +136,20 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
     std::unique_ptr<BlurTables> tables(new (std::nothrow) BlurTables(weight));
     WindowSums sums;
     if (!tables || !sums.Init(image, range)) return false;
-    const int32_t w = image.Width(), h = image.Height(), span = 2 * range;
+    const int32_t w = image.Width(), h = image.Height();
     const bool wholeWeight = weight == std::floor(weight);
+    const uint64_t* column = sums.Column();
+    const uint64_t* columnBelow = sums.ColumnBelow();
+    const uint64_t* own = sums.Row();
     for (int32_t y = 0; y < h; ++y) {
         sums.BeginRow(y);
         const int32_t rowsInside = sums.RowsInside(y);
-        int32_t window[3], below[3], left[3];
-        const int32_t *column[3], *columnBelow[3], *own[3];
-        for (int c = 0; c < 3; ++c) {
-            column[c] = sums.Column(c);
-            columnBelow[c] = sums.ColumnBelow(c);
-            own[c] = sums.Row(c);
-            window[c] = below[c] = left[c] = 0;
-            for (int32_t i = 0; i <= span; ++i) {
-                window[c] += column[c][i];
-                below[c] += columnBelow[c][i];
-            }
-            for (int32_t i = 0; i < range; ++i)
-                left[c] += own[c][i];
+        // Packed sums over the window, its rows below the pixel, and the
+        // pixels to its left in its own row.
+        uint64_t window = 0, below = 0, left = 0;
+        for (int32_t i = -range; i <= range; ++i) {
+            window += column[i];
+            below += columnBelow[i];
         }
         uint32_t* out = image.Bits() + size_t(y) * size_t(w);
         for (int32_t x = 0; x < w; ++x) {
@@ -160,15 +158,15 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
             if (weightSum > 0) {
                 uint32_t result = 0;
                 for (int c = 0; c < 3; ++c) {
-                    const int32_t v = own[c][x + range];
-                    const int32_t others = window[c] - v;
+                    const int32_t v = Field(own[x], c);
+                    const int32_t others = Field(window, c) - v;
                     uint32_t value;
                     if (wholeWeight) {
                         // Whole sums: the quotient is at least 1/weight sum away
                         // from the next whole number, far beyond its rounding.
                         value = ClampChannel((others + tables->whole[v]) / int32_t(weightSum));
                     } else {
-                        const int32_t before = below[c] + left[c];
+                        const int32_t before = Field(below, c) + Field(left, c);
                         const long double sum = tables->Sum(before, others - before, uint32_t(v));
                         value = TruncQuotient(sum / weightSum);
                     }
@@ -176,11 +174,9 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
                 }
                 out[x] = result;
             }
-            for (int c = 0; c < 3; ++c) {
-                window[c] += column[c][x + span + 1] - column[c][x];
-                below[c] += columnBelow[c][x + span + 1] - columnBelow[c][x];
-                left[c] += own[c][x + range] - own[c][x];
-            }
+            window = window + column[x + range + 1] - column[x - range];
+            below = below + columnBelow[x + range + 1] - columnBelow[x - range];
+            left = left + own[x] - own[x - range];
         }
         sums.EndRow(y);
     }
@@ -237,45 +233,37 @@ bool UnsharpInOrder(CImage& image, int32_t range, double strength) {
 }
 
 bool UnsharpSliding(CImage& image, int32_t range, double strength) {
-    const int32_t w = image.Width(), h = image.Height(), span = 2 * range;
+    const int32_t w = image.Width(), h = image.Height();
     WindowSums sums;
-    // Column sums of the inner 3x3 square, padded by one zero on each side.
-    auto scratch = NewScratch<int32_t>(3 * (size_t(w) + 2));
+    // Packed column sums of the inner 3x3 square, with a zero on each side.
+    auto scratch = NewScratch<uint64_t>(size_t(w) + 2);
     if (!scratch || !sums.Init(image, range)) return false;
+    uint64_t* column3 = scratch.get() + 1;
+    const uint64_t* column = sums.Column();
+    const uint64_t* own = sums.Row(); // entries -1 and w are zero
     for (int32_t y = 0; y < h; ++y) {
         sums.BeginRow(y);
         const uint32_t* below = y > 0 ? sums.Original(y - 1) : nullptr;
         const uint32_t* above = y + 1 < h ? image.Bits() + size_t(y + 1) * size_t(w) : nullptr;
         const int32_t rows3 = 1 + (below != nullptr) + (above != nullptr);
         const int32_t rowsInside = sums.RowsInside(y);
-        int32_t window[3];
-        const int32_t *column[3], *own[3], *column3[3];
-        for (int c = 0; c < 3; ++c) {
-            int32_t* col3 = scratch.get() + size_t(c) * (size_t(w) + 2) + 1;
-            own[c] = sums.Row(c) + range; // now indexed by x
-            for (int32_t x = 0; x < w; ++x)
-                col3[x] = own[c][x] + (below ? int32_t(ChannelOf(below[x], c)) : 0) +
-                          (above ? int32_t(ChannelOf(above[x], c)) : 0);
-            column3[c] = col3;
-            column[c] = sums.Column(c);
-            window[c] = 0;
-            for (int32_t i = 0; i <= span; ++i)
-                window[c] += column[c][i];
-        }
+        for (int32_t x = 0; x < w; ++x)
+            column3[x] = own[x] + (below ? Spread(below[x]) : 0) + (above ? Spread(above[x]) : 0);
+        uint64_t window = 0;
+        for (int32_t i = -range; i <= range; ++i)
+            window += column[i];
         uint32_t* out = image.Bits() + size_t(y) * size_t(w);
         for (int32_t x = 0; x < w; ++x) {
             const int32_t cols3 = 1 + (x > 0) + (x + 1 < w);
             const int32_t weightSum =
                 rowsInside * sums.ColumnsInside(x) + rows3 * cols3 + rows3 + cols3;
+            const uint64_t total = window + (column3[x - 1] + column3[x] + column3[x + 1]) +
+                                   column3[x] + (own[x - 1] + own[x] + own[x + 1]);
             int32_t blurred[3];
-            for (int c = 0; c < 3; ++c) {
-                // Entries -1 and w of the padded rows are zero.
-                const int32_t square = column3[c][x - 1] + column3[c][x] + column3[c][x + 1];
-                const int32_t row = own[c][x - 1] + own[c][x] + own[c][x + 1];
-                blurred[c] = (window[c] + square + column3[c][x] + row) / weightSum;
-                window[c] += column[c][x + span + 1] - column[c][x];
-            }
+            for (int c = 0; c < 3; ++c)
+                blurred[c] = Field(total, c) / weightSum;
             out[x] = SharpenedWord(strength, sums.Original(y)[x], blurred);
+            window = window + column[x + range + 1] - column[x - range];
         }
         sums.EndRow(y);
     }

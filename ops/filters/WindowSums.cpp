@@ -6,6 +6,7 @@
 #include "ops/filters/Neighbourhood.h"
 
 using namespace neighbourhood;
+using window_sums::Spread;
 
 bool WindowSums::Init(const CImage& image, int32_t range) {
     image_ = &image;
@@ -13,15 +14,19 @@ bool WindowSums::Init(const CImage& image, int32_t range) {
     height_ = image.Height();
     range_ = range;
     stride_ = size_t(width_) + 2 * size_t(range) + 1;
-    padded_ = NewScratch<int32_t>(9 * stride_);
+    padded_ = NewScratch<uint64_t>(3 * stride_);
     columnsInside_ = NewScratch<int32_t>(size_t(width_));
     ring_ = NewScratch<uint32_t>(size_t(range + 1) * size_t(width_));
-    if (!padded_ || !columnsInside_ || !ring_) return false;
+    zeros_ = NewScratch<uint32_t>(size_t(width_));
+    if (!padded_ || !columnsInside_ || !ring_ || !zeros_) return false;
     for (int32_t x = 0; x < width_; ++x)
         columnsInside_[x] = std::min(range, x) + std::min(range, width_ - 1 - x) + 1;
-    const uint32_t* bits = image.Bits();
-    for (int32_t y = 0; y <= std::min(range, height_ - 1); ++y)
-        AddRow(0, bits + size_t(y) * size_t(width_), 1);
+    uint64_t* column = Padded(0);
+    for (int32_t y = 0; y <= std::min(range, height_ - 1); ++y) {
+        const uint32_t* row = image.Bits() + size_t(y) * size_t(width_);
+        for (int32_t x = 0; x < width_; ++x)
+            column[x] += Spread(row[x]);
+    }
     return true;
 }
 
@@ -29,33 +34,28 @@ int32_t WindowSums::RowsInside(int32_t y) const {
     return std::min(range_, y) + std::min(range_, height_ - 1 - y) + 1;
 }
 
-void WindowSums::AddRow(int kind, const uint32_t* row, int32_t sign) {
-    for (int c = 0; c < 3; ++c) {
-        int32_t* sums = Padded(kind, c) + range_;
-        for (int32_t x = 0; x < width_; ++x)
-            sums[x] += sign * int32_t(ChannelOf(row[x], c));
-    }
-}
-
 void WindowSums::BeginRow(int32_t y) {
     const uint32_t* row = image_->Bits() + size_t(y) * size_t(width_);
     uint32_t* kept = ring_.get() + size_t(y % (range_ + 1)) * size_t(width_);
     std::memcpy(kept, row, size_t(width_) * sizeof *row);
-    for (int c = 0; c < 3; ++c) {
-        int32_t* own = Padded(2, c) + range_;
-        for (int32_t x = 0; x < width_; ++x)
-            own[x] = int32_t(ChannelOf(row[x], c));
-    }
+    uint64_t* own = Padded(2);
+    for (int32_t x = 0; x < width_; ++x)
+        own[x] = Spread(row[x]);
 }
 
 void WindowSums::EndRow(int32_t y) {
     // The row range rows below leaves the window; the row range rows above
     // enters it (it has not been overwritten yet); row y joins the rows below.
-    if (y - range_ >= 0) {
-        AddRow(0, Original(y - range_), -1);
-        AddRow(1, Original(y - range_), -1);
+    const uint32_t* leaving = y - range_ >= 0 ? Original(y - range_) : zeros_.get();
+    const uint32_t* entering = y + range_ + 1 < height_
+                                   ? image_->Bits() + size_t(y + range_ + 1) * size_t(width_)
+                                   : zeros_.get();
+    const uint64_t* own = Padded(2);
+    uint64_t* column = Padded(0);
+    uint64_t* below = Padded(1);
+    for (int32_t x = 0; x < width_; ++x) {
+        const uint64_t gone = Spread(leaving[x]);
+        column[x] = column[x] + Spread(entering[x]) - gone;
+        below[x] = below[x] + own[x] - gone;
     }
-    if (y + range_ + 1 < height_)
-        AddRow(0, image_->Bits() + size_t(y + range_ + 1) * size_t(width_), 1);
-    AddRow(1, Original(y), 1);
 }

@@ -2,6 +2,10 @@
 // unsharp mask: per-column sums slide down the image one row at a time, and
 // the window sums slide along the row. Rows are overwritten as they are
 // finished, so the unchanged rows the sums still need are kept in a ring.
+//
+// The three channel sums travel packed in one word, 21 bits each, so one add
+// updates all three. A sum only loses what it gained before, so no field
+// ever borrows from its neighbour; (2 x 7 + 1)^2 x 255 fits in 21 bits.
 #pragma once
 
 #include <cstdint>
@@ -9,10 +13,26 @@
 
 #include "core/Image.h"
 
+namespace window_sums {
+
+// Red in bits 42-62, green in 21-41, blue in 0-20.
+inline uint64_t Spread(uint32_t word) {
+    return (uint64_t(word >> 16 & 0xFF) << 42) | (uint64_t(word >> 8 & 0xFF) << 21) |
+           uint64_t(word & 0xFF);
+}
+// Channel 0 red, 1 green, 2 blue.
+inline int32_t Field(uint64_t sums, int channel) {
+    return int32_t(sums >> (42 - 21 * channel) & 0x1FFFFF);
+}
+
+} // namespace window_sums
+
 class WindowSums {
   public:
+    static constexpr int32_t kLargestRange = 7;
+
     // The window of (x, y) is rows y-range..y+range and columns
-    // x-range..x+range, clipped to the image; range >= 1.
+    // x-range..x+range, clipped to the image; 1 <= range <= kLargestRange.
     bool Init(const CImage& image, int32_t range);
 
     // Call before row y is overwritten; rows come in order from 0.
@@ -20,7 +40,6 @@ class WindowSums {
     // Call after row y is finished, to move the column sums down to row y+1.
     void EndRow(int32_t y);
 
-    int32_t Range() const { return range_; }
     // Row y as it was, for y-range <= row <= y during row y.
     const uint32_t* Original(int32_t row) const {
         return ring_.get() + size_t(row % (range_ + 1)) * size_t(width_);
@@ -29,23 +48,21 @@ class WindowSums {
     // x + range belongs to column x, so a window starting at entry x ends at
     // x + 2 * range and the slide reads entry x + 2 * range + 1.
     // Column sums over the window's rows, and over those below the pixel.
-    const int32_t* Column(int channel) const { return Padded(0, channel); }
-    const int32_t* ColumnBelow(int channel) const { return Padded(1, channel); }
-    // The channels of the current row itself.
-    const int32_t* Row(int channel) const { return Padded(2, channel); }
+    const uint64_t* Column() const { return Padded(0); }
+    const uint64_t* ColumnBelow() const { return Padded(1); }
+    // The current row itself.
+    const uint64_t* Row() const { return Padded(2); }
     // Pixels of the window inside the image in each direction.
     int32_t ColumnsInside(int32_t x) const { return columnsInside_[x]; }
     int32_t RowsInside(int32_t y) const;
 
   private:
-    int32_t* Padded(int kind, int channel) const {
-        return padded_.get() + size_t(3 * kind + channel) * stride_;
-    }
-    void AddRow(int kind, const uint32_t* row, int32_t sign);
+    uint64_t* Padded(int kind) const { return padded_.get() + size_t(kind) * stride_ + range_; }
 
     const CImage* image_ = nullptr;
     int32_t width_ = 0, height_ = 0, range_ = 0;
     size_t stride_ = 0;
-    std::unique_ptr<int32_t[]> padded_, columnsInside_;
-    std::unique_ptr<uint32_t[]> ring_;
+    std::unique_ptr<uint64_t[]> padded_;
+    std::unique_ptr<int32_t[]> columnsInside_;
+    std::unique_ptr<uint32_t[]> ring_, zeros_;
 };
