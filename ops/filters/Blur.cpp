@@ -232,12 +232,26 @@ bool UnsharpInOrder(CImage& image, int32_t range, double strength) {
     return true;
 }
 
+// n div d for n < 2^17 and 0 < d < 2^15 by a multiplication: with
+// m = ceil(2^32 / d), n m / 2^32 exceeds n / d by less than 2^-15, while the
+// fraction of n / d is at most 1 - 1/d.
+uint64_t Reciprocal(int32_t d) {
+    return ((uint64_t(1) << 32) + uint64_t(d) - 1) / uint64_t(d);
+}
+int32_t DivideSmall(int32_t n, uint64_t reciprocal) {
+    return int32_t((uint64_t(n) * reciprocal) >> 32);
+}
+
 bool UnsharpSliding(CImage& image, int32_t range, double strength) {
     const int32_t w = image.Width(), h = image.Height();
     WindowSums sums;
     // Packed column sums of the inner 3x3 square, with a zero on each side.
     auto scratch = NewScratch<uint64_t>(size_t(w) + 2);
-    if (!scratch || !sums.Init(image, range)) return false;
+    // The weight sum's reciprocal per column, for rows with the same vertical
+    // clipping (all but the first and last range rows).
+    auto reciprocals = NewScratch<uint64_t>(size_t(w));
+    if (!scratch || !reciprocals || !sums.Init(image, range)) return false;
+    int32_t reciprocalsFor = -1;
     uint64_t* column3 = scratch.get() + 1;
     const uint64_t* column = sums.Column();
     const uint64_t* own = sums.Row(); // entries -1 and w are zero
@@ -247,6 +261,14 @@ bool UnsharpSliding(CImage& image, int32_t range, double strength) {
         const uint32_t* above = y + 1 < h ? image.Bits() + size_t(y + 1) * size_t(w) : nullptr;
         const int32_t rows3 = 1 + (below != nullptr) + (above != nullptr);
         const int32_t rowsInside = sums.RowsInside(y);
+        if (rowsInside * 4 + rows3 != reciprocalsFor) {
+            reciprocalsFor = rowsInside * 4 + rows3;
+            for (int32_t x = 0; x < w; ++x) {
+                const int32_t cols3 = 1 + (x > 0) + (x + 1 < w);
+                reciprocals[x] =
+                    Reciprocal(rowsInside * sums.ColumnsInside(x) + rows3 * cols3 + rows3 + cols3);
+            }
+        }
         for (int32_t x = 0; x < w; ++x)
             column3[x] = own[x] + (below ? Spread(below[x]) : 0) + (above ? Spread(above[x]) : 0);
         uint64_t window = 0;
@@ -254,14 +276,11 @@ bool UnsharpSliding(CImage& image, int32_t range, double strength) {
             window += column[i];
         uint32_t* out = image.Bits() + size_t(y) * size_t(w);
         for (int32_t x = 0; x < w; ++x) {
-            const int32_t cols3 = 1 + (x > 0) + (x + 1 < w);
-            const int32_t weightSum =
-                rowsInside * sums.ColumnsInside(x) + rows3 * cols3 + rows3 + cols3;
             const uint64_t total = window + (column3[x - 1] + column3[x] + column3[x + 1]) +
                                    column3[x] + (own[x - 1] + own[x] + own[x + 1]);
             int32_t blurred[3];
             for (int c = 0; c < 3; ++c)
-                blurred[c] = Field(total, c) / weightSum;
+                blurred[c] = DivideSmall(Field(total, c), reciprocals[x]);
             out[x] = SharpenedWord(strength, sums.Original(y)[x], blurred);
             window = window + column[x + range + 1] - column[x - range];
         }
