@@ -1,13 +1,17 @@
 #include "formats/FileIo.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "formats/FileIoPlatform.h"
 
+void FreeBytes::operator()(uint8_t* p) const {
+    std::free(p);
+}
+
 bool ByteBlock::Allocate(size_t n) {
-    data.reset(new (std::nothrow) uint8_t[n == 0 ? 1 : n]);
+    data.reset(fileio::AllocateBytes(n == 0 ? 1 : n));
     size = data ? n : 0;
     return data != nullptr;
 }

@@ -11,9 +11,13 @@
 // Files larger than this are refused by the readers.
 constexpr uint64_t kMaxFileBytes = uint64_t(1) << 30;
 
+struct FreeBytes {
+    void operator()(uint8_t* p) const;
+};
+
 // One owned block of bytes (no exceptions: allocation failure is a false result).
 struct ByteBlock {
-    std::unique_ptr<uint8_t[]> data;
+    std::unique_ptr<uint8_t[], FreeBytes> data;
     size_t size = 0;
 
     // A block of n bytes, uninitialised; false when it cannot be obtained.

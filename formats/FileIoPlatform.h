@@ -9,6 +9,10 @@
 
 namespace fileio {
 
+// A block of n bytes (n > 0) for ByteBlock, freed with std::free; large
+// blocks may be placed on huge pages.
+uint8_t* AllocateBytes(size_t n);
+
 // Reads the whole regular file at path into out (see ReadWholeFile).
 bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes);
 

@@ -1,6 +1,8 @@
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +28,22 @@ struct Descriptor {
 };
 
 } // namespace
+
+uint8_t* AllocateBytes(size_t n) {
+#ifdef __linux__
+    // A whole picture file is written or read into fresh memory once; faulting
+    // it in by 4 KiB pages costs more than filling it, so large blocks go on
+    // huge pages where the system offers them.
+    constexpr size_t kHugePage = size_t(2) << 20;
+    if (n >= 4 * kHugePage && n <= SIZE_MAX - kHugePage) {
+        const size_t rounded = (n + kHugePage - 1) & ~(kHugePage - 1);
+        void* block = std::aligned_alloc(kHugePage, rounded);
+        if (block) madvise(block, rounded, MADV_HUGEPAGE);
+        return static_cast<uint8_t*>(block);
+    }
+#endif
+    return static_cast<uint8_t*>(std::malloc(n));
+}
 
 bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
     Descriptor file{open(path, O_RDONLY | O_CLOEXEC)};

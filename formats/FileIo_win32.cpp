@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "formats/FileIoPlatform.h"
 
 namespace fileio {
@@ -23,6 +25,10 @@ struct Handle {
 constexpr DWORD kChunk = DWORD(1) << 30;
 
 } // namespace
+
+uint8_t* AllocateBytes(size_t n) {
+    return static_cast<uint8_t*>(std::malloc(n));
+}
 
 bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
     Handle file{
