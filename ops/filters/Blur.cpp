@@ -26,13 +26,12 @@ uint32_t TruncQuotient(long double q) {
     return uint32_t(k - (static_cast<long double>(k) > q));
 }
 
-// ---- Blur, the plain way ------------------------------------------------
+// ---- The plain way --------------------------------------------------------
 //
-// The sums in their defined order: the positions of the square row by row,
-// each adding its channel values (the centre w times its value, as one
-// double product) to extended sums. Used where the sliding sums below are
-// not proven equal.
-bool BlurInOrder(CImage& image, int32_t range, double weight) {
+// For parameters the sliding sums do not cover: each pixel visits its square
+// on a copy of the colour plane. visit(dx, dy, word) runs for the positions
+// inside the image, rows outer, clipped first so that no range overflows.
+template <typename PerPixel> bool ForEachSquare(CImage& image, int32_t range, PerPixel perPixel) {
     const int32_t w = image.Width(), h = image.Height();
     const size_t n = image.PixelCount();
     auto copy = NewScratch<uint32_t>(n);
@@ -41,26 +40,36 @@ bool BlurInOrder(CImage& image, int32_t range, double weight) {
     const int64_t r = range;
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
-            long double sum[3] = {0, 0, 0}, weightSum = 0;
-            // Positions outside are skipped, so the square is clipped first.
-            for (int64_t yy = std::max<int64_t>(0, y - r); yy <= std::min<int64_t>(h - 1, y + r);
-                 ++yy)
-                for (int64_t xx = std::max<int64_t>(0, x - r);
-                     xx <= std::min<int64_t>(w - 1, x + r); ++xx) {
-                    const uint32_t v = copy[size_t(xx) + size_t(yy) * size_t(w)];
-                    const bool centre = xx == x && yy == y;
-                    for (int c = 0; c < 3; ++c)
-                        sum[c] += centre
-                                      ? static_cast<long double>(weight * double(ChannelOf(v, c)))
-                                      : static_cast<long double>(ChannelOf(v, c));
-                    weightSum += centre ? static_cast<long double>(weight) : 1.0L;
-                }
-            if (!(weightSum > 0)) continue;
-            image.Bits()[size_t(x) + size_t(y) * size_t(w)] =
-                Pack(TruncQuotient(sum[0] / weightSum), TruncQuotient(sum[1] / weightSum),
-                     TruncQuotient(sum[2] / weightSum));
+            auto square = [&](auto visit) {
+                for (int64_t yy = std::max<int64_t>(0, y - r);
+                     yy <= std::min<int64_t>(h - 1, y + r); ++yy)
+                    for (int64_t xx = std::max<int64_t>(0, x - r);
+                         xx <= std::min<int64_t>(w - 1, x + r); ++xx)
+                        visit(xx - x, yy - y, copy[size_t(xx) + size_t(yy) * size_t(w)]);
+            };
+            const size_t i = size_t(x) + size_t(y) * size_t(w);
+            image.Bits()[i] = perPixel(copy[i], square);
         }
     return true;
+}
+
+// The blur's sums in their defined order: the positions of the square row by
+// row, each adding its channel values (the centre w times its value, as one
+// double product) to extended sums.
+bool BlurInOrder(CImage& image, int32_t range, double weight) {
+    return ForEachSquare(image, range, [&](uint32_t word, auto square) {
+        long double sum[3] = {0, 0, 0}, weightSum = 0;
+        square([&](int64_t dx, int64_t dy, uint32_t v) {
+            const bool centre = dx == 0 && dy == 0;
+            for (int c = 0; c < 3; ++c)
+                sum[c] += centre ? static_cast<long double>(weight * double(ChannelOf(v, c)))
+                                 : static_cast<long double>(ChannelOf(v, c));
+            weightSum += centre ? static_cast<long double>(weight) : 1.0L;
+        });
+        if (!(weightSum > 0)) return word;
+        return Pack(TruncQuotient(sum[0] / weightSum), TruncQuotient(sum[1] / weightSum),
+                    TruncQuotient(sum[2] / weightSum));
+    });
 }
 
 // ---- Blur with sliding sums ---------------------------------------------
@@ -201,35 +210,21 @@ uint32_t SharpenedWord(double strength, uint32_t word, const int32_t blurred[3])
                 Sharpened(strength, int32_t(Blue(word)), blurred[2]));
 }
 
-// Any range, straight from the definition on a copy.
+// Any range, straight from the definition.
 bool UnsharpInOrder(CImage& image, int32_t range, double strength) {
-    const int32_t w = image.Width(), h = image.Height();
-    const size_t n = image.PixelCount();
-    auto copy = NewScratch<uint32_t>(n);
-    if (!copy) return false;
-    std::memcpy(copy.get(), image.Bits(), n * sizeof(uint32_t));
-    const int64_t r = range;
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) {
-            int64_t sum[3] = {0, 0, 0}, weightSum = 0;
-            for (int64_t yy = std::max<int64_t>(0, y - r); yy <= std::min<int64_t>(h - 1, y + r);
-                 ++yy)
-                for (int64_t xx = std::max<int64_t>(0, x - r);
-                     xx <= std::min<int64_t>(w - 1, x + r); ++xx) {
-                    const int64_t dx = xx - x, dy = yy - y;
-                    const int64_t weight = std::max<int64_t>(1, 4 - dx * dx - dy * dy);
-                    const uint32_t v = copy[size_t(xx) + size_t(yy) * size_t(w)];
-                    for (int c = 0; c < 3; ++c)
-                        sum[c] += weight * ChannelOf(v, c);
-                    weightSum += weight;
-                }
-            int32_t blurred[3];
+    return ForEachSquare(image, range, [&](uint32_t word, auto square) {
+        int64_t sum[3] = {0, 0, 0}, weightSum = 0;
+        square([&](int64_t dx, int64_t dy, uint32_t v) {
+            const int64_t weight = std::max<int64_t>(1, 4 - dx * dx - dy * dy);
             for (int c = 0; c < 3; ++c)
-                blurred[c] = int32_t(sum[c] / weightSum);
-            const size_t i = size_t(x) + size_t(y) * size_t(w);
-            image.Bits()[i] = SharpenedWord(strength, copy[i], blurred);
-        }
-    return true;
+                sum[c] += weight * ChannelOf(v, c);
+            weightSum += weight;
+        });
+        int32_t blurred[3];
+        for (int c = 0; c < 3; ++c)
+            blurred[c] = int32_t(sum[c] / weightSum);
+        return SharpenedWord(strength, word, blurred);
+    });
 }
 
 // n div d for n < 2^17 and 0 < d < 2^15 by a multiplication: with

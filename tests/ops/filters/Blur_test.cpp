@@ -9,15 +9,6 @@
 
 namespace {
 
-CImage Filled(int32_t w, int32_t h, uint32_t colour) {
-    CImage image;
-    image.Create(w, h);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            image.SetPixel(x, y, colour);
-    return image;
-}
-
 // Dark pixels with a few bright ones: small sums, where the extended sums
 // round at the most places.
 CImage Dark(int32_t w, int32_t h, uint32_t seed) {

@@ -18,15 +18,6 @@ FilterKernel Kernel(std::initializer_list<double> k, double addend, double divis
     return kernel;
 }
 
-CImage Uniform(int32_t w, int32_t h, uint32_t colour) {
-    CImage image;
-    image.Create(w, h);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            image.SetPixel(x, y, colour);
-    return image;
-}
-
 TEST(Filter3x3, MatchesDefinitionForAcceptedDivisors) {
     const FilterKernel kernels[] = {
         Kernel({0, 0, 0, 0, 1, 0, 0, 0, 0}, 0, 1),
@@ -86,7 +77,7 @@ TEST(Filter3x3, InvertingKernelKeepsTheBorder) {
 
 TEST(Filter3x3, KernelRowsRunFromTheRowBelow) {
     // Entry 0 weighs the lower-left neighbour (row y - 1, since row 0 is the bottom).
-    CImage image = Uniform(3, 3, 0);
+    CImage image = Filled(3, 3, 0);
     image.SetPixel(0, 0, 0x00402010);
     ASSERT_TRUE(image.ApplyFilter3x3(Kernel({1, 0, 0, 0, 0, 0, 0, 0, 0}, 0, 1)));
     EXPECT_EQ(0x00402010u, image.GetPixel(1, 1));
@@ -98,7 +89,7 @@ TEST(Filter3x3, KernelRowsRunFromTheRowBelow) {
 
 TEST(Filter3x3, UndefinedSumsGiveZeroAndKeepReservedBitsClear) {
     // inf - inf is not a number; the pixel becomes 0 rather than a stray word.
-    CImage image = Uniform(3, 3, 0x00FFFFFF);
+    CImage image = Filled(3, 3, 0x00FFFFFF);
     const double inf = std::numeric_limits<double>::infinity();
     ASSERT_TRUE(image.ApplyFilter3x3(Kernel({inf, -inf, 0, 0, 0, 0, 0, 0, 0}, 0, 1)));
     EXPECT_EQ(0u, image.GetPixel(1, 1));
@@ -111,7 +102,7 @@ TEST(Emboss, MatchesDefinitionAndMapsFlatAreasToMidGrey) {
         Emboss(image);
         ASSERT_EQ("", DescribeDifference(expected, image, true)) << what;
     });
-    CImage image = Uniform(4, 4, 0x00FF0000); // luminance 76
+    CImage image = Filled(4, 4, 0x00FF0000); // luminance 76
     Emboss(image);
     for (int32_t y = 0; y < 4; ++y)
         for (int32_t x = 0; x < 4; ++x) {

@@ -6,15 +6,6 @@
 
 namespace {
 
-CImage Filled(int32_t w, int32_t h, uint32_t colour) {
-    CImage image;
-    image.Create(w, h);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            image.SetPixel(x, y, colour);
-    return image;
-}
-
 TEST(Median, MatchesDefinition) {
     ForEachTestImage([](CImage& image, const std::string& what) {
         CImage expected(image);

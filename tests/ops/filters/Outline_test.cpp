@@ -9,15 +9,6 @@
 
 namespace {
 
-CImage Filled(int32_t w, int32_t h, uint32_t colour) {
-    CImage image;
-    image.Create(w, h);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            image.SetPixel(x, y, colour);
-    return image;
-}
-
 const int32_t kThresholds[] = {INT32_MIN, -5,  0,   1,     10,    64,       128,
                                256,       441, 442, 46341, 65536, INT32_MAX};
 
