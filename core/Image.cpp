@@ -1,5 +1,7 @@
 #include "core/Image.h"
 
+#include "core/BlockMemory.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -32,8 +34,11 @@ CImage::CImage() {
     // Without memory for the default 128 x 128 block the image stays 0 x 0 with
     // a bare header, which every operation treats as an image without pixels.
     if (!Create(128, 128)) {
-        block_ = static_cast<uint8_t*>(std::calloc(1, kHeaderBytes));
-        if (block_) PointInto(block_, 0, 0);
+        block_ = AllocateZeroedBlock(kHeaderBytes);
+        if (block_) {
+            blockBytes_ = kHeaderBytes;
+            PointInto(block_, 0, 0);
+        }
     }
 }
 
@@ -44,7 +49,7 @@ CImage& CImage::operator=(const CImage& other) {
     return *this;
 }
 
-CImage::~CImage() { std::free(block_); }
+CImage::~CImage() { FreeBlock(block_, blockBytes_); }
 
 void CImage::PointInto(uint8_t* block, int32_t w, int32_t h) {
     width_ = w;
@@ -67,10 +72,11 @@ bool CImage::Create(int32_t w, int32_t h) {
     if (block_ && w == width_ && h == height_) {
         std::memset(block_, 0, size_t(bytes));
     } else {
-        auto* fresh = static_cast<uint8_t*>(std::calloc(1, size_t(bytes)));
+        uint8_t* fresh = AllocateZeroedBlock(size_t(bytes));
         if (!fresh) return false;
-        std::free(block_);
+        FreeBlock(block_, blockBytes_);
         block_ = fresh;
+        blockBytes_ = size_t(bytes);
     }
     PointInto(block_, w, h);
     return true;
@@ -93,6 +99,7 @@ void CImage::Swap(CImage& other) noexcept {
     std::swap(colour_, other.colour_);
     std::swap(aux_, other.aux_);
     std::swap(block_, other.block_);
+    std::swap(blockBytes_, other.blockBytes_);
 }
 
 bool CImage::CopyFrom(const CImage* other) {

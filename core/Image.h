@@ -110,6 +110,7 @@ private:
     uint32_t* colour_ = nullptr;
     uint32_t* aux_ = nullptr;
     uint8_t* block_ = nullptr;
+    size_t blockBytes_ = 0; // what was allocated; Trim may leave the block larger than needed
 };
 
 // Clamps an int to a channel value, as the setters do.

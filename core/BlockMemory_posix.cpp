@@ -1,0 +1,24 @@
+#include "core/BlockMemory.h"
+
+#include <cstdlib>
+#include <sys/mman.h>
+
+namespace {
+constexpr size_t kSystemBlock = size_t(4) << 20;
+}
+
+uint8_t* AllocateZeroedBlock(size_t bytes) {
+    if (bytes < kSystemBlock) return static_cast<uint8_t*>(std::calloc(1, bytes));
+    void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) return nullptr;
+    madvise(block, bytes, MADV_HUGEPAGE); // a hint; without it the block is still good
+    return static_cast<uint8_t*>(block);
+}
+
+void FreeBlock(uint8_t* block, size_t bytes) {
+    if (!block) return;
+    if (bytes < kSystemBlock)
+        std::free(block);
+    else
+        munmap(block, bytes);
+}
