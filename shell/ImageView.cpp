@@ -35,12 +35,18 @@ void Apply(HWND hwnd, int bar, const ImageView::Scroll& s) {
 
 int ScrollStep(const ImageView::Scroll& s, WPARAM wParam) {
     switch (LOWORD(wParam)) {
-    case SB_LINEUP: return -1;
-    case SB_LINEDOWN: return 1;
-    case SB_PAGEUP: return -s.page;
-    case SB_PAGEDOWN: return s.page;
-    case SB_THUMBTRACK: return int(HIWORD(wParam)) - s.offset;
-    default: return 0; // SB_THUMBPOSITION and the codes above it
+    case SB_LINEUP:
+        return -1;
+    case SB_LINEDOWN:
+        return 1;
+    case SB_PAGEUP:
+        return -s.page;
+    case SB_PAGEDOWN:
+        return s.page;
+    case SB_THUMBTRACK:
+        return int(HIWORD(wParam)) - s.offset;
+    default:
+        return 0; // SB_THUMBPOSITION and the codes above it
     }
 }
 
@@ -80,7 +86,8 @@ void ImageView::Create(HWND parent, HINSTANCE instance) {
 
 LRESULT CALLBACK ImageView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* view = static_cast<ImageView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* view =
+            static_cast<ImageView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         view->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
     }
@@ -92,13 +99,27 @@ LRESULT CALLBACK ImageView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT ImageView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: OnCreate(); break;
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_HSCROLL: OnScroll(SB_HORZ, wParam); return 0;
-    case WM_VSCROLL: OnScroll(SB_VERT, wParam); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(short(LOWORD(lParam)), short(HIWORD(lParam))); return 0;
+    case WM_CREATE:
+        OnCreate();
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_HSCROLL:
+        OnScroll(SB_HORZ, wParam);
+        return 0;
+    case WM_VSCROLL:
+        OnScroll(SB_VERT, wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
+        return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

@@ -100,13 +100,15 @@ void ListMenu(HMENU menu, const std::string& path, std::string& out) {
     for (int i = 0; i < count; ++i) {
         char text[256] = {};
         GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
+        HMENU sub = GetSubMenu(menu, i);
+        UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
+        if (sub) state &= 0xFF; // a popup's item count fills the high byte
         const std::string here = path + std::to_string(i);
         out += here + '\t' + std::to_string(GetMenuItemID(menu, i)) + '\t' +
                ((state & MF_GRAYED) ? "grayed" : "enabled") + '\t' +
                ((state & MF_CHECKED) ? "checked" : "-") + '\t' +
                ((state & MF_SEPARATOR) ? "separator" : "") + text + '\n';
-        if (HMENU sub = GetSubMenu(menu, i)) ListMenu(sub, here + '.', out);
+        if (sub) ListMenu(sub, here + '.', out);
     }
 }
 

@@ -40,9 +40,9 @@ void MainWindow::Register(HINSTANCE instance) {
 }
 
 bool MainWindow::Create() {
-    CreateWindowExA(0, kClassName, CImageDocument::kProductName,
-                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, kWidth,
-                    kHeight, nullptr, nullptr, instance_, this);
+    CreateWindowExA(0, kClassName, CImageDocument::kProductName, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                    CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance_,
+                    this);
     if (!hwnd_) return false;
     document_.FinishStartup();
     menus_ = BuildMenuBar();
@@ -54,7 +54,8 @@ bool MainWindow::Create() {
 
 LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -66,15 +67,27 @@ LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: OnCreate(); return 0;
-    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_COMMAND: document_.ExecuteCommand(LOWORD(wParam)); return 0;
-    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;
-    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); break;
+    case WM_CREATE:
+        OnCreate();
+        return 0;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        document_.ExecuteCommand(LOWORD(wParam));
+        return 0;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam);
+        break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        break;
     case WM_COPYDATA:
         return AnswerInspection(*this, reinterpret_cast<HWND>(wParam),
                                 *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -164,7 +177,9 @@ bool MainWindow::FileExists(const char* path) {
     return true;
 }
 
-void MainWindow::SetTitle(const char* text) { SetWindowTextA(hwnd_, text); }
+void MainWindow::SetTitle(const char* text) {
+    SetWindowTextA(hwnd_, text);
+}
 
 void MainWindow::RelayoutView() {
     // The first move changes the size even when nothing else changed, so the
@@ -186,14 +201,22 @@ void MainWindow::CheckRadioItem(int firstCommand, int lastCommand, int command) 
     CheckMenuRadioItem(menu, UINT(firstCommand), UINT(lastCommand), UINT(command), MF_BYCOMMAND);
 }
 
-bool MainWindow::ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_DIB) != FALSE; }
+bool MainWindow::ClipboardHasBitmap() {
+    return IsClipboardFormatAvailable(CF_DIB) != FALSE;
+}
 
 void MainWindow::OpenAuthorPage() {
     ShellExecuteA(nullptr, "open", kAuthorPage, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void MainWindow::CloseMainWindow() { DestroyWindow(hwnd_); }
+void MainWindow::CloseMainWindow() {
+    DestroyWindow(hwnd_);
+}
 
-void MainWindow::CopyToClipboard(const CImage& image) { ::CopyToClipboard(image); }
+void MainWindow::CopyToClipboard(const CImage& image) {
+    ::CopyToClipboard(image);
+}
 
-bool MainWindow::PasteFromClipboard(CImage& image) { return ::PasteFromClipboard(image); }
+bool MainWindow::PasteFromClipboard(CImage& image) {
+    return ::PasteFromClipboard(image);
+}

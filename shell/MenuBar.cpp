@@ -24,9 +24,10 @@ constexpr MenuEntry kEdit[] = {{cmd::Undo, "元に戻す(&U)"},
                                {cmd::CopyBitmap, "ビットマップをコピー(&C)"},
                                {cmd::PasteBitmap, "ビットマップを貼り付け(&P)"},
                                {cmd::Trimming, "トリミング(&T)"}};
-constexpr MenuEntry kViewSize[] = {{cmd::ViewQuarter, "0.25倍(&0)"}, {cmd::ViewHalf, "0.5倍(&1)"},
-                                   {cmd::ViewActual, "原寸大(&2)"},  {cmd::ViewDouble, "２倍(&3)"},
-                                   {cmd::ViewTriple, "３倍(&4)"},    {cmd::ViewQuadruple, "４倍(&5)"}};
+constexpr MenuEntry kViewSize[] = {
+    {cmd::ViewQuarter, "0.25倍(&0)"}, {cmd::ViewHalf, "0.5倍(&1)"},
+    {cmd::ViewActual, "原寸大(&2)"},  {cmd::ViewDouble, "２倍(&3)"},
+    {cmd::ViewTriple, "３倍(&4)"},    {cmd::ViewQuadruple, "４倍(&5)"}};
 constexpr MenuEntry kQuality[] = {{cmd::Quality100, "100(&A)"}, {cmd::Quality90, "90(&9)"},
                                   {cmd::Quality80, "80(&8)"},   {cmd::Quality70, "70(&7)"},
                                   {cmd::Quality60, "60(&6)"},   {cmd::Quality50, "50(&5)"}};

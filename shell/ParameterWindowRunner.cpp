@@ -44,7 +44,8 @@ class Win32Surface : public DialogSurface {
         UpdateWindow(hwnd_);
     }
     void RepaintMainWindow() override {
-        RedrawWindow(mainWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(mainWindow_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     void Close() override { DestroyWindow(hwnd_); }
     void DrawImage(const CImage& image, int x, int y) override {
@@ -79,7 +80,9 @@ class Win32Surface : public DialogSurface {
     int graphWidth_ = 0, graphHeight_ = 0;
 };
 
-HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+HMENU ChildId(int id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 void Win32Surface::CreateButton(const ButtonSpec& b, bool tabStop) {
     if (b.id < 0) return;
@@ -110,7 +113,8 @@ void Win32Surface::CreateControl(const ControlSpec& c) {
         SendMessageA(h, TBM_SETPOS, TRUE, c.start);
         break;
     case ControlKind::UpDown:
-        h = CreateUpDownControl(child | WS_BORDER | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+        h = CreateUpDownControl(child | WS_BORDER | UDS_SETBUDDYINT | UDS_ARROWKEYS |
+                                    UDS_NOTHOUSANDS,
                                 c.x, c.y, c.width, c.height, hwnd_, c.id, instance_, Child(c.buddy),
                                 c.maximum, c.minimum, c.start);
         break;
@@ -148,7 +152,8 @@ void Win32Surface::CreateControls() {
     CreateButton(f.cancel, f.tabStops);
     CreateButton(f.preview, f.tabStops);
     if (const WindowDefinition* d = session_.Definition())
-        for (const ControlSpec& c : d->controls) CreateControl(c);
+        for (const ControlSpec& c : d->controls)
+            CreateControl(c);
 }
 
 const ControlSpec* Win32Surface::Control(int id, HWND child) const {
@@ -215,7 +220,8 @@ void Win32Surface::SetGraph(const MonoGraph& graph) {
     RECT r{graph.captionLeft, graph.captionTop, graph.captionRight, graph.captionBottom};
     SetTextColor(graphDc_, RGB(0, 0, 0));
     SetBkColor(graphDc_, RGB(255, 255, 255));
-    DrawTextA(graphDc_, graph.caption.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(graphDc_, graph.caption.c_str(), -1, &r,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void Win32Surface::DrawGraph(int x, int y) {
@@ -241,8 +247,7 @@ void OnCommand(Win32Surface& s, WPARAM wParam, LPARAM lParam) {
     const ControlSpec* c = s.Control(id, child);
     if (!c) return;
     if (c->kind == ControlKind::Edit && code == EN_CHANGE) return s.Session().EditChanged(id);
-    if ((c->kind == ControlKind::CheckBox || c->kind == ControlKind::Button) &&
-        code == BN_CLICKED)
+    if ((c->kind == ControlKind::CheckBox || c->kind == ControlKind::Button) && code == BN_CLICKED)
         return s.Session().Command(id);
     if (c->kind == ControlKind::Combo && code == CBN_SELCHANGE) return s.Session().Command(id);
 }
@@ -268,15 +273,30 @@ LRESULT CALLBACK ParameterWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         s->CreateControls();
         s->Session().Create(*s);
         return 0;
-    case WM_COMMAND: OnCommand(*s, wParam, lParam); return 0;
+    case WM_COMMAND:
+        OnCommand(*s, wParam, lParam);
+        return 0;
     case WM_HSCROLL:
-    case WM_VSCROLL: OnScroll(*s, lParam); return 0;
-    case WM_SETFOCUS: s->Session().Focus(); return 0;
-    case WM_MOUSEMOVE: s->Session().MouseMove(short(LOWORD(lParam)), short(HIWORD(lParam))); return 0;
-    case WM_PAINT: s->Paint(); return 0;
-    case WM_CTLCOLORSTATIC: return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    case WM_DESTROY: s->Session().Destroy(); break;
-    case WM_NCDESTROY: SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); break;
+    case WM_VSCROLL:
+        OnScroll(*s, lParam);
+        return 0;
+    case WM_SETFOCUS:
+        s->Session().Focus();
+        return 0;
+    case WM_MOUSEMOVE:
+        s->Session().MouseMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
+        return 0;
+    case WM_PAINT:
+        s->Paint();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_DESTROY:
+        s->Session().Destroy();
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -1,0 +1,245 @@
+// Drives the running program from another process with window messages, for
+// the GUI tests: one verb per call, results on standard output.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr ULONG_PTR kInspectionTag = 0x49524F4D;
+std::string g_reply;
+bool g_replied = false;
+
+LRESULT CALLBACK ReplyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        g_reply.assign(static_cast<const char*>(data->lpData), data->cbData);
+        g_replied = true;
+        return TRUE;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// Waits up to ten seconds for a visible top-level window of the class.
+HWND WaitFor(const char* className, const char* title = nullptr) {
+    for (int i = 0; i < 200; ++i) {
+        HWND h = FindWindowA(className, title);
+        if (h && IsWindowVisible(h)) return h;
+        Sleep(50);
+    }
+    std::fprintf(stderr, "no window %s\n", className);
+    return nullptr;
+}
+
+HWND Main() {
+    return WaitFor("CWindow");
+}
+
+bool Ask(const std::string& request) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ReplyProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "IromakiDriverReply";
+    RegisterClassA(&wc);
+    HWND me = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
+    COPYDATASTRUCT cds{kInspectionTag, DWORD(request.size()), const_cast<char*>(request.data())};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(Main(), WM_COPYDATA, reinterpret_cast<WPARAM>(me),
+                        reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result);
+    return result != 0;
+}
+
+struct Found {
+    const char* className;
+    HWND hwnd = nullptr;
+};
+
+BOOL CALLBACK FindChildOfClass(HWND child, LPARAM param) {
+    auto* f = reinterpret_cast<Found*>(param);
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, f->className) != 0) return TRUE;
+    f->hwnd = child;
+    return FALSE;
+}
+
+HWND ChildOfClass(HWND parent, const char* className) {
+    Found f{className};
+    EnumChildWindows(parent, FindChildOfClass, reinterpret_cast<LPARAM>(&f));
+    return f.hwnd;
+}
+
+BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Static") == 0) {
+        char text[1024] = {};
+        GetWindowTextA(child, text, sizeof text);
+        if (text[0]) std::printf("%s\n", text);
+    }
+    return TRUE;
+}
+
+void PrintHex(const std::string& bytes) {
+    for (unsigned char c : bytes)
+        std::printf("%02x", c);
+    std::printf("\n");
+}
+
+int Run(int argc, char** argv) {
+    const std::string verb = argc > 1 ? argv[1] : "";
+    auto arg = [&](int i) { return i < argc ? std::string(argv[i]) : std::string(); };
+    auto num = [&](int i) { return std::atoi(arg(i).c_str()); };
+    if (!Main()) return 3;
+    static const char* const kNamesWindow[] = {"wait",  "trackbar", "type",       "click",
+                                               "close", "text",     "filedialog", "msgbox"};
+    for (const char* v : kNamesWindow)
+        if (verb == v && !WaitFor(verb == "filedialog" || verb == "msgbox" ? "#32770" : argv[2],
+                                  verb == "filedialog" || verb == "msgbox" ? argv[2] : nullptr))
+            return 3;
+    if (verb == "state" || verb == "menu") {
+        if (!Ask(verb)) return 2;
+        std::fwrite(g_reply.data(), 1, g_reply.size(), stdout);
+    } else if (verb == "image" || verb == "undo") {
+        if (!Ask(verb)) return 2;
+        PrintHex(g_reply);
+    } else if (verb == "popup" || verb == "drop") {
+        return Ask(verb + " " + arg(2)) ? 0 : 2;
+    } else if (verb == "command") {
+        PostMessageA(Main(), WM_COMMAND, WPARAM(num(2)), 0);
+    } else if (verb == "wait") {
+        char title[256] = {};
+        GetWindowTextA(WaitFor(argv[2]), title, sizeof title);
+        std::printf("%s\n", title);
+    } else if (verb == "gone") {
+        for (int i = 0; i < 200 && FindWindowA(argv[2], nullptr); ++i)
+            Sleep(50);
+        return FindWindowA(argv[2], nullptr) ? 3 : 0;
+    } else if (verb == "trackbar") {
+        HWND w = WaitFor(argv[2]);
+        HWND bar = ChildOfClass(w, TRACKBAR_CLASSA);
+        SendMessageA(bar, TBM_SETPOS, TRUE, num(3));
+        SendMessageA(w, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, num(3)),
+                     reinterpret_cast<LPARAM>(bar));
+    } else if (verb == "type") {
+        SendMessageA(GetDlgItem(WaitFor(argv[2]), num(3)), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(argv[4]));
+    } else if (verb == "click") {
+        HWND w = WaitFor(argv[2]);
+        PostMessageA(w, WM_COMMAND, MAKEWPARAM(num(3), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(w, num(3))));
+    } else if (verb == "text") {
+        // WM_GETTEXT, not GetWindowTextA: that one reads only captions across processes.
+        char text[1024] = {};
+        SendMessageA(GetDlgItem(WaitFor(argv[2]), num(3)), WM_GETTEXT, sizeof text,
+                     reinterpret_cast<LPARAM>(text));
+        std::printf("%s\n", text);
+    } else if (verb == "setdib") {
+        // Puts a packed bitmap (hex) on the clipboard from this process.
+        const std::string hex = arg(2);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, hex.size() / 2);
+        auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+        for (size_t i = 0; i + 1 < hex.size(); i += 2)
+            bytes[i / 2] = static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+        GlobalUnlock(block);
+        if (!OpenClipboard(nullptr)) return 2;
+        EmptyClipboard();
+        SetClipboardData(CF_DIB, block);
+        CloseClipboard();
+    } else if (verb == "cfdib") {
+        // The clipboard's packed bitmap as this process sees it.
+        if (!OpenClipboard(nullptr)) return 2;
+        HANDLE data = GetClipboardData(CF_DIB);
+        const void* bytes = data ? GlobalLock(data) : nullptr;
+        if (bytes) {
+            PrintHex(std::string(static_cast<const char*>(bytes), GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return bytes ? 0 : 2;
+    } else if (verb == "close") {
+        PostMessageA(WaitFor(argv[2]), WM_CLOSE, 0, 0);
+    } else if (verb == "mouse") {
+        HWND w = std::strcmp(argv[2], "CBMPWin") == 0 ? ChildOfClass(Main(), "CBMPWin")
+                                                      : WaitFor(argv[2]);
+        SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(num(3), num(4)));
+    } else if (verb == "scroll") {
+        HWND view = ChildOfClass(Main(), "CBMPWin");
+        SendMessageA(view, arg(2) == "h" ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(num(3), num(4)), 0);
+    } else if (verb == "keymenu") {
+        // Opens the menu of the bar whose mnemonic is the letter, as Alt+letter does.
+        PostMessageA(Main(), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(arg(2)[0]));
+    } else if (verb == "endmenu") {
+        PostMessageA(Main(), WM_CANCELMODE, 0, 0);
+    } else if (verb == "resize") {
+        SetWindowPos(Main(), nullptr, 0, 0, num(2), num(3), SWP_NOMOVE | SWP_NOZORDER);
+    } else if (verb == "filedialog") {
+        // The file name box of the dialog, then its OK button.
+        HWND dialog = WaitFor("#32770", argv[2]);
+        Sleep(300);
+        HWND name = GetDlgItem(dialog, 0x47c);       // cmb13
+        if (!name) name = GetDlgItem(dialog, 0x480); // edt1
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else if (verb == "msgbox") {
+        // Prints the message's text, then answers with the button given.
+        HWND box = WaitFor("#32770", argv[2]);
+        EnumChildWindows(box, PrintStatic, 0);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(num(3), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, num(3))));
+    } else {
+        std::fprintf(stderr, "unknown verb %s\n", verb.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+// "serve": one verb per line of standard input, its words separated by tabs;
+// each answer ends with a line "\x01done STATUS".
+int Serve() {
+    std::string line;
+    for (int c; (c = std::getchar()) != EOF;) {
+        if (c != '\n') {
+            line += char(c);
+            continue;
+        }
+        std::vector<std::string> words{"driver"};
+        for (size_t start = 0;;) {
+            size_t tab = line.find('\t', start);
+            words.push_back(line.substr(start, tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        std::vector<char*> argv;
+        for (std::string& w : words)
+            argv.push_back(w.data());
+        argv.push_back(nullptr);
+        const int status = Run(int(words.size()), argv.data());
+        std::printf("\x01"
+                    "done %d\n",
+                    status);
+        std::fflush(stdout);
+        line.clear();
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+    if (argc > 1 && std::strcmp(argv[1], "serve") == 0) return Serve();
+    int status = Run(argc, argv);
+    std::fflush(stdout);
+    return status;
+}
