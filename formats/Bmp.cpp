@@ -3,6 +3,7 @@
 // pixel-data offset, the width and the height.
 #include "formats/Dib24.h"
 #include "formats/ImageFiles.h"
+#include "ops/filters/FilterOps.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ bool DecodeBmp(CImage& image, const uint8_t* data, size_t size) {
     const int64_t rows = topDown ? -height : height;
     if (!DibRowsFit(offset, width, rows, size)) return false;
     if (!image.Create(int32_t(width), int32_t(rows))) return false;
-    UnpackDibRows(data + offset, topDown, image);
+    UnpackDibRows(data + offset, image);
+    if (topDown) FlipVertical(image); // the file's first row is the top row
     return true;
 }
 

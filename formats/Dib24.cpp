@@ -67,13 +67,13 @@ void PutInfoHeader(const CImage& image, uint8_t* dst) {
     PutLe16(dst + 14, 24);
 }
 
-void UnpackDibRows(const uint8_t* src, bool topDown, CImage& image) {
+void UnpackDibRows(const uint8_t* src, CImage& image) {
     if (image.PixelCount() == 0) return; // 0 x 16777216 must not loop over empty rows
     const int32_t width = image.Width(), rows = image.Height();
     const size_t stride = size_t(DibStride(width));
     for (int32_t r = 0; r < rows; ++r)
         UnpackRow(src + size_t(r) * stride,
-                  image.Bits() + size_t(topDown ? rows - 1 - r : r) * size_t(width), width);
+                  image.Bits() + size_t(r) * size_t(width), width);
 }
 
 void PackDibRows(const CImage& image, uint8_t* dst) {

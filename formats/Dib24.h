@@ -22,8 +22,8 @@ constexpr size_t kInfoHeaderBytes = 40;
 void PutInfoHeader(const CImage& image, uint8_t* dst);
 
 // Fills the colour plane of image (already created with the bitmap's size) from
-// the rows at src. Row r of a top-down bitmap goes to image row rows - 1 - r.
-void UnpackDibRows(const uint8_t* src, bool topDown, CImage& image);
+// the rows at src, row r of the bitmap into image row r.
+void UnpackDibRows(const uint8_t* src, CImage& image);
 
 // Writes the image's colour plane as bottom-up rows at dst, padding included.
 void PackDibRows(const CImage& image, uint8_t* dst);

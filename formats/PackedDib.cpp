@@ -26,6 +26,6 @@ bool DecodePackedDib(CImage& image, const uint8_t* data, size_t size) {
     const int32_t height = GetLeSigned32(data + 8); // negative (top-down) is refused
     if (!DibRowsFit(rowsOffset, width, height, size)) return false;
     if (!image.Create(width, height)) return false;
-    UnpackDibRows(data + rowsOffset, false, image);
+    UnpackDibRows(data + rowsOffset, image);
     return true;
 }
