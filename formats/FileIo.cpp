@@ -34,12 +34,18 @@ bool WriteWholeFile(const char* path, const void* data, size_t size) {
 CSafeSave::CSafeSave(const char* target) : target_(target) {
     temp_[0] = '\0';
     if (!target || !*target) return;
-    // The temporary's name is the target's with a suffix, so it lies in the same
-    // folder (a rename within one volume) and no path needs to be taken apart.
+    // The temporary lies in the target's folder (a rename within one volume) and
+    // takes the place of the name after the last separator, so that a long path
+    // stays within the system's limit. A code page 932 trail byte may look like
+    // a backslash; cutting after it still ends on a whole character in the same
+    // folder.
+    size_t keep = 0;
+    for (size_t i = 0; target[i]; ++i)
+        if (target[i] == '/' || target[i] == '\\' || target[i] == ':') keep = i + 1;
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const int n = std::snprintf(temp_, sizeof temp_, "%s.~%lx-%x.tmp", target,
-                                    fileio::ProcessNumber(), ++counter);
+        const unsigned tag = unsigned(fileio::ProcessNumber() * 31u + ++counter) & 0xFFFFFFu;
+        const int n = std::snprintf(temp_, sizeof temp_, "%.*s~%06x.tmp", int(keep), target, tag);
         if (n < 0 || size_t(n) >= sizeof temp_) break;
         const fileio::CreateResult result = fileio::CreateEmpty(temp_, target);
         if (result == fileio::CreateResult::Created) {
