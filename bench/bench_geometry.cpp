@@ -9,19 +9,6 @@
 
 namespace {
 
-// Runs op on a fresh copy of the picture each time; the copy is not timed.
-template <typename Op> void OnFreshCopy(benchmark::State& state, Op op) {
-    CImage image;
-    for (auto _ : state) {
-        state.PauseTiming();
-        image.CopyFrom(&BenchPicture());
-        state.ResumeTiming();
-        op(image);
-        benchmark::DoNotOptimize(image.Bits());
-        benchmark::ClobberMemory();
-    }
-}
-
 void BM_FlipVertical(benchmark::State& state) {
     OnFreshCopy(state, [](CImage& image) { FlipVertical(image); });
 }
