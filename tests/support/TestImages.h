@@ -23,6 +23,13 @@ const char* PatternName(Pattern p);
 // random words too (operations must not depend on it unless they say so).
 CImage MakeImage(int32_t w, int32_t h, Pattern pattern, uint32_t seed);
 
+// Channel c (0 red, 1 green, 2 blue) through the accessors. A switch rather
+// than a table of member pointers: the undefined-behaviour sanitizer misreads
+// calls through such tables.
+inline bool SetChannel(CImage& image, int c, int32_t x, int32_t y, int32_t v) {
+    return c == 0 ? image.SetR(x, y, v) : c == 1 ? image.SetG(x, y, v) : image.SetB(x, y, v);
+}
+
 // Empty when equal; otherwise where the first difference lies.
 std::string DescribeDifference(const CImage& expected, const CImage& actual,
                                bool compareAux = false);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "tests/support/TestImages.h"
+
 namespace {
 
 // Truncation toward zero into an int, saturating beyond the int range; NaN 0.
@@ -216,7 +218,6 @@ void EnlargeColorDifference(CImage& image, double k) {
     const CImage copy = image;
     const int32_t dx[4] = {-1, 0, 1, 0}, dy[4] = {0, -1, 0, 1};
     const Getter get[3] = {&CImage::GetR, &CImage::GetG, &CImage::GetB};
-    const Setter set[3] = {&CImage::SetR, &CImage::SetG, &CImage::SetB};
     for (int32_t y = 0; y < image.Height(); ++y)
         for (int32_t x = 0; x < image.Width(); ++x) {
             int32_t n = 0, sum[3] = {};
@@ -229,7 +230,7 @@ void EnlargeColorDifference(CImage& image, double k) {
             if (n == 0) continue; // a lone pixel keeps its value
             for (int c = 0; c < 3; ++c) {
                 const int32_t v = (copy.*get[c])(x, y);
-                (image.*set[c])(x, y, Add(v, Trunc(k * (v - sum[c] / n))));
+                SetChannel(image, c, x, y, Add(v, Trunc(k * (v - sum[c] / n))));
             }
         }
 }

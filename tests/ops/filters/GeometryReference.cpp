@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Random.h"
+#include "tests/support/TestImages.h"
 #include "ops/colour/ColourOps.h"
 
 namespace ref {
@@ -155,9 +156,7 @@ std::unique_ptr<CImage> ScaleOneAndHalf(const CImage& source) {
 namespace {
 
 using Getter = uint8_t (CImage::*)(int32_t, int32_t) const;
-using Setter = bool (CImage::*)(int32_t, int32_t, int32_t);
 constexpr Getter kGet[3] = {&CImage::GetR, &CImage::GetG, &CImage::GetB};
-constexpr Setter kSet[3] = {&CImage::SetR, &CImage::SetG, &CImage::SetB};
 
 int32_t Weight(const CImage& p, int32_t s, int32_t t, int32_t ns, int32_t nt) {
     int32_t sum = 0;
@@ -184,7 +183,7 @@ std::unique_ptr<CImage> Enlarge(const CImage& source, int32_t factor) {
             const int32_t wD = Weight(p, s, t, s, t - 1), wU = Weight(p, s, t, s, t + 1);
             for (int ch = 0; ch < 3; ++ch) {
                 auto P = [&](int32_t x, int32_t y) { return int32_t((p.*kGet[ch])(x, y)); };
-                auto set = [&](int32_t x, int32_t y, int32_t v) { (D.*kSet[ch])(x, y, v); };
+                auto set = [&](int32_t x, int32_t y, int32_t v) { SetChannel(D, ch, x, y, v); };
                 const int32_t C = P(s, t), L = P(s - 1, t), Rt = P(s + 1, t);
                 const int32_t Dn = P(s, t - 1), Up = P(s, t + 1);
                 const int32_t DL = P(s - 1, t - 1), DR = P(s + 1, t - 1);
@@ -210,7 +209,7 @@ std::unique_ptr<CImage> Enlarge(const CImage& source, int32_t factor) {
     for (int ch = 0; ch < 3; ++ch) {
         auto P = [&](int32_t x, int32_t y) { return int32_t((p.*kGet[ch])(x, y)); };
         auto Dv = [&](int32_t x, int32_t y) { return int32_t((D.*kGet[ch])(x, y)); };
-        auto set = [&](int32_t x, int32_t y, int32_t v) { (D.*kSet[ch])(x, y, v); };
+        auto set = [&](int32_t x, int32_t y, int32_t v) { SetChannel(D, ch, x, y, v); };
         if (factor == 2) {
             for (int32_t y = 2; y <= 2 * H - 3; ++y) {
                 set(0, y, P(0, y / 2));
