@@ -16,19 +16,31 @@
 
 namespace fs = std::filesystem;
 
-std::string TempPath(const std::string& name) {
-    // One folder per process, removed at exit.
+namespace {
+
+const fs::path& TempFolder() {
     static const fs::path folder = [] {
         std::error_code ec;
         fs::path dir = fs::temp_directory_path(ec) / ("iromaki-codec-" + std::to_string(getpid()));
         fs::create_directories(dir, ec);
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(folder, ignored);
-        });
         return dir;
     }();
-    return (folder / name).string();
+    return folder;
+}
+
+void RemoveTempFolder() {
+    std::error_code ignored;
+    fs::remove_all(TempFolder(), ignored);
+}
+
+} // namespace
+
+std::string TempPath(const std::string& name) {
+    // One folder per process, removed at exit. The clean-up is registered after
+    // the folder's path is complete, so it runs before the path is destroyed.
+    static const bool cleanup = (TempFolder(), std::atexit(RemoveTempFolder) == 0);
+    (void)cleanup;
+    return (TempFolder() / name).string();
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
