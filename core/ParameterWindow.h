@@ -25,7 +25,7 @@ class ParameterWindowSession;
 
 enum class ControlKind { Label, CentredLabel, Edit, Trackbar, Combo, UpDown, CheckBox, Button };
 
-struct ControlSpec {
+struct ControlDef {
     ControlKind kind;
     int id;
     const char* text; // label and button text; combo items separated by '\n'
@@ -136,7 +136,7 @@ class WindowBehaviour {
 
 struct WindowDefinition {
     ParameterWindow kind;
-    std::span<const ControlSpec> controls; // created after the frame's buttons
+    std::span<const ControlDef> controls; // created after the frame's buttons
     int focusEdit;                         // takes the focus with the window; -1 none
     std::unique_ptr<WindowBehaviour> (*make)();
 };

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "shell/Clipboard.h"
-#include "shell/Inspection.h"
+#include "shell/StateQuery.h"
 #include "shell/ParameterWindowRunner.h"
 
 namespace {

@@ -20,7 +20,7 @@ class Win32Surface : public DialogSurface {
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
     void CreateControls();
     // The control behind a notification, or null when it is not one of ours.
-    const ControlSpec* Control(int id, HWND child) const;
+    const ControlDef* Control(int id, HWND child) const;
     bool IsButton(int id) const;
     void Paint();
 
@@ -61,12 +61,12 @@ class Win32Surface : public DialogSurface {
         return it == children_.end() ? nullptr : it->second.hwnd;
     }
     void CreateButton(const ButtonSpec& b, bool tabStop);
-    void CreateControl(const ControlSpec& c);
+    void CreateControl(const ControlDef& c);
     void ReleaseGraph();
 
     struct ChildControl {
         HWND hwnd;
-        const ControlSpec* spec; // null for the frame's buttons
+        const ControlDef* def; // null for the frame's buttons
     };
     ParameterWindowSession& session_;
     HWND mainWindow_;
@@ -92,7 +92,7 @@ void Win32Surface::CreateButton(const ButtonSpec& b, bool tabStop) {
     children_[b.id] = {h, nullptr};
 }
 
-void Win32Surface::CreateControl(const ControlSpec& c) {
+void Win32Surface::CreateControl(const ControlDef& c) {
     const DWORD child = WS_CHILD | WS_VISIBLE;
     HWND h = nullptr;
     switch (c.kind) {
@@ -152,14 +152,14 @@ void Win32Surface::CreateControls() {
     CreateButton(f.cancel, f.tabStops);
     CreateButton(f.preview, f.tabStops);
     if (const WindowDefinition* d = session_.Definition())
-        for (const ControlSpec& c : d->controls)
+        for (const ControlDef& c : d->controls)
             CreateControl(c);
 }
 
-const ControlSpec* Win32Surface::Control(int id, HWND child) const {
+const ControlDef* Win32Surface::Control(int id, HWND child) const {
     auto it = children_.find(id);
     if (it == children_.end() || it->second.hwnd != child) return nullptr;
-    return it->second.spec;
+    return it->second.def;
 }
 
 bool Win32Surface::IsButton(int id) const {
@@ -179,7 +179,7 @@ std::string Win32Surface::GetText(int id) {
 int Win32Surface::GetTrackbarPos(int id) {
     auto it = children_.find(id);
     if (it == children_.end()) return 0;
-    if (it->second.spec && it->second.spec->kind == ControlKind::UpDown)
+    if (it->second.def && it->second.def->kind == ControlKind::UpDown)
         return int(SendMessageA(it->second.hwnd, UDM_GETPOS32, 0, 0));
     return int(SendMessageA(it->second.hwnd, TBM_GETPOS, 0, 0));
 }
@@ -244,7 +244,7 @@ void OnCommand(Win32Surface& s, WPARAM wParam, LPARAM lParam) {
     const int code = HIWORD(wParam);
     HWND child = reinterpret_cast<HWND>(lParam);
     if (s.IsButton(id) && code == BN_CLICKED) return s.Session().Command(id);
-    const ControlSpec* c = s.Control(id, child);
+    const ControlDef* c = s.Control(id, child);
     if (!c) return;
     if (c->kind == ControlKind::Edit && code == EN_CHANGE) return s.Session().EditChanged(id);
     if ((c->kind == ControlKind::CheckBox || c->kind == ControlKind::Button) && code == BN_CLICKED)
@@ -254,7 +254,7 @@ void OnCommand(Win32Surface& s, WPARAM wParam, LPARAM lParam) {
 
 void OnScroll(Win32Surface& s, LPARAM lParam) {
     HWND child = reinterpret_cast<HWND>(lParam);
-    const ControlSpec* c = s.Control(GetDlgCtrlID(child), child);
+    const ControlDef* c = s.Control(GetDlgCtrlID(child), child);
     // Up-down controls report through their edit box's change instead.
     if (c && c->kind == ControlKind::Trackbar) s.Session().Scroll(c->id);
 }

@@ -50,7 +50,7 @@ MonoGraph HistogramGraph(const LuminanceHistogram& histogram) {
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     {ControlKind::Label, kInHeading, "元画像明度範囲", 280, 8, 160, 30},
     {ControlKind::Edit, kInLow, "", 280, 32, 48, 22},
     {ControlKind::CentredLabel, kInTilde, "～", 328, 42, 22, 20},

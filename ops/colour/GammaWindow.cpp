@@ -12,7 +12,7 @@ namespace {
 
 using namespace gamma_window;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     {ControlKind::Label, kLabel, "ガンマ補正:1.0", 4, 8, 160, 28},
     {ControlKind::Trackbar, kTrackbar, "", 4, 48, 160, 32, 1, 100, 50},
 };

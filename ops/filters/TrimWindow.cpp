@@ -25,7 +25,7 @@ bool TrimFrameFor(int32_t x, int32_t y, int32_t width, int32_t height, int32_t i
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     {ControlKind::Label, kCornerLabel, "左下端座標", 8, 10, 160, 20},
     {ControlKind::Edit, kX, "", 8, 32, 48, 22},
     {ControlKind::Edit, kY, "", 64, 32, 48, 22},

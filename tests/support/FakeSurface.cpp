@@ -2,7 +2,7 @@
 
 FakeSurface::FakeSurface(ParameterWindowSession& session) : session_(session) {
     if (const WindowDefinition* d = session.Definition())
-        for (const ControlSpec& c : d->controls) {
+        for (const ControlDef& c : d->controls) {
             if (c.kind == ControlKind::Trackbar || c.kind == ControlKind::UpDown)
                 trackbars[c.id] = c.start;
             else
@@ -11,9 +11,9 @@ FakeSurface::FakeSurface(ParameterWindowSession& session) : session_(session) {
     session.Create(*this);
 }
 
-const ControlSpec* FakeSurface::Find(int id) const {
+const ControlDef* FakeSurface::Find(int id) const {
     if (const WindowDefinition* d = session_.Definition())
-        for (const ControlSpec& c : d->controls)
+        for (const ControlDef& c : d->controls)
             if (c.id == id) return &c;
     return nullptr;
 }
@@ -24,7 +24,7 @@ void FakeSurface::Type(int id, const std::string& text) {
 }
 
 void FakeSurface::MoveTrackbar(int id, int position) {
-    if (const ControlSpec* c = Find(id)) {
+    if (const ControlDef* c = Find(id)) {
         if (position < c->minimum) position = c->minimum;
         if (position > c->maximum) position = c->maximum;
     }

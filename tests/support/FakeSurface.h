@@ -63,6 +63,6 @@ class FakeSurface : public DialogSurface {
     std::map<int, bool> checks;
 
   private:
-    const ControlSpec* Find(int id) const;
+    const ControlDef* Find(int id) const;
     ParameterWindowSession& session_;
 };

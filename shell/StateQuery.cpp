@@ -1,4 +1,4 @@
-#include "shell/Inspection.h"
+#include "shell/StateQuery.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
