@@ -96,7 +96,7 @@ cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
     echo "equivalents, not identical algorithms (libvips reads and writes BMP through ImageMagick;"
     echo "its transpose is a 90° rotation)."
     echo
-    echo "Measured $(date -u +%Y-%m-%d) with \`bench/compare-tools.sh\` on $cpu, $(nproc) cores"
+    echo "Measured $(date -u +%Y-%m-%d) with \`bench/compare-tools.sh\` on $cpu, $(nproc --all) cores"
     echo "($(gm version | head -1 | cut -d' ' -f1-2), $(convert -version | head -1 | cut -d' ' -f2-3),"
     echo "$(vips --version)). ${COMPARE_NOTE:-}"
     echo
