@@ -141,10 +141,49 @@ struct BlurTables {
     }
 };
 
+// The weight sum of a window with n positions inside, and a shortcut to the
+// extended quotient's truncation for a fractional weight: q = (others + w v)
+// / weight sum in doubles differs from the extended quotient by less than
+// 2^-28 when the weight sum is at least 1/16 (relative error below 2^-50 on
+// |q| < 2^20, and at most 225 extended additions, each off by at most half a
+// unit of 2^-48, divided by the weight sum). When q plus and minus a wider
+// margin truncate alike, so does the extended quotient; only quotients within
+// the margin of a whole number (as in uniform areas) need the extended sums.
+class Quotients {
+  public:
+    explicit Quotients(double weight) {
+        for (int v = 0; v < 256; ++v)
+            product_[v] = weight * double(v);
+        for (int32_t n = 1; n < kPositions; ++n) {
+            weightSum_[n] = static_cast<long double>(n - 1) + weight;
+            reciprocal_[n] = weightSum_[n] >= 1.0L / 16 ? 1.0 / double(weightSum_[n]) : 0.0;
+        }
+    }
+    long double WeightSum(int32_t n) const { return weightSum_[n]; }
+    // The truncated, clamped quotient, or -1 when the extended one is needed.
+    int32_t Quick(int32_t others, uint32_t v, int32_t n) const {
+        const double q = (double(others) + product_[v]) * reciprocal_[n];
+        const double lo = q - kMargin, hi = q + kMargin;
+        if (reciprocal_[n] == 0.0) return -1;
+        if (hi < 1.0) return 0;
+        if (lo >= 255.0) return 255;
+        if (lo >= 0.0 && int32_t(lo) == int32_t(hi)) return int32_t(lo);
+        return -1;
+    }
+
+  private:
+    static constexpr int32_t kPositions = (2 * kSlidingRangeMax + 1) * (2 * kSlidingRangeMax + 1) + 1;
+    static constexpr double kMargin = 0x1p-24;
+    double product_[256];
+    long double weightSum_[kPositions];
+    double reciprocal_[kPositions];
+};
+
 bool BlurSliding(CImage& image, int32_t range, double weight) {
     std::unique_ptr<BlurTables> tables(new (std::nothrow) BlurTables(weight));
+    std::unique_ptr<Quotients> quotients(new (std::nothrow) Quotients(weight));
     WindowSums sums;
-    if (!tables || !sums.Init(image, range)) return false;
+    if (!tables || !quotients || !sums.Init(image, range)) return false;
     const int32_t w = image.Width(), h = image.Height();
     const bool wholeWeight = weight == std::floor(weight);
     const uint64_t* column = sums.Column();
@@ -162,8 +201,8 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
         }
         uint32_t* out = image.Bits() + size_t(y) * size_t(w);
         for (int32_t x = 0; x < w; ++x) {
-            const long double weightSum =
-                static_cast<long double>(rowsInside * sums.ColumnsInside(x) - 1) + weight;
+            const int32_t positions = rowsInside * sums.ColumnsInside(x);
+            const long double weightSum = quotients->WeightSum(positions);
             if (weightSum > 0) {
                 uint32_t result = 0;
                 for (int c = 0; c < 3; ++c) {
@@ -174,6 +213,9 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
                         // Whole sums: the quotient is at least 1/weight sum away
                         // from the next whole number, far beyond its rounding.
                         value = ClampChannel((others + tables->whole[v]) / int32_t(weightSum));
+                    } else if (const int32_t quick = quotients->Quick(others, uint32_t(v), positions);
+                               quick >= 0) {
+                        value = uint32_t(quick);
                     } else {
                         const int32_t before = Field(below, c) + Field(left, c);
                         const long double sum = tables->Sum(before, others - before, uint32_t(v));
