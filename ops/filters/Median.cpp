@@ -4,6 +4,11 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define IROMAKI_SSE2 1
+#endif
+
 #include "ops/colour/PixelMath.h"
 #include "ops/filters/FilterOps.h"
 #include "ops/filters/Neighbourhood.h"
@@ -64,6 +69,37 @@ uint32_t MedianInner(const MedianRow* const rows[3], int32_t x) {
     return 0; // not reached: the brightest is one of the nine
 }
 
+#ifdef IROMAKI_SSE2
+// MedianInner for the eight pixels from x on (x + 8 < width): the brightest of
+// each neighbourhood, then the colours of the positions that match it laid
+// over each other in reverse search order, so that the first match is on top.
+void MedianInnerEight(const MedianRow* const rows[3], int32_t x, uint32_t* out) {
+    auto luminance = [&](int r, int32_t dx) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r]->luminance + x + dx));
+    };
+    auto colours = [&](int r, int32_t dx, int half) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r]->colour + x + dx + 4 * half));
+    };
+    __m128i brightest = luminance(0, -1);
+    for (int r = 0; r < 3; ++r)
+        for (int32_t dx = -1; dx <= 1; ++dx)
+            brightest = _mm_max_epi16(brightest, luminance(r, dx));
+    __m128i chosen[2] = {_mm_setzero_si128(), _mm_setzero_si128()};
+    for (int r = 0; r < 3; ++r)
+        for (int32_t dx = 1; dx >= -1; --dx) {
+            const __m128i match = _mm_cmpeq_epi16(luminance(r, dx), brightest);
+            const __m128i matches[2] = {_mm_unpacklo_epi16(match, match),
+                                        _mm_unpackhi_epi16(match, match)};
+            for (int half = 0; half < 2; ++half)
+                chosen[half] = _mm_or_si128(_mm_and_si128(matches[half], colours(r, dx, half)),
+                                            _mm_andnot_si128(matches[half], chosen[half]));
+        }
+    const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+    for (int half = 0; half < 2; ++half)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * half), _mm_and_si128(chosen[half], rgb));
+}
+#endif
+
 } // namespace
 
 bool CImage::MedianFilter() {
@@ -85,10 +121,20 @@ bool CImage::MedianFilter() {
     for (int32_t y = 0; y < h; ++y) {
         const MedianRow* const rows[3] = {y > 0 ? below : nullptr, at, y + 1 < h ? above : nullptr};
         uint32_t* out = colour_ + size_t(y) * w;
-        const bool innerRow = y > 0 && y + 1 < h;
-        for (int32_t x = 0; x < w; ++x)
-            out[x] = innerRow && x > 0 && x + 1 < w ? MedianInner(rows, x)
-                                                    : MedianAtBorder(rows, x, w, out[x]);
+        if (y == 0 || y + 1 == h) {
+            for (int32_t x = 0; x < w; ++x)
+                out[x] = MedianAtBorder(rows, x, w, out[x]);
+        } else {
+            out[0] = MedianAtBorder(rows, 0, w, out[0]);
+            int32_t x = 1;
+#ifdef IROMAKI_SSE2
+            for (; x + 8 < w; x += 8)
+                MedianInnerEight(rows, x, out + x);
+#endif
+            for (; x + 1 < w; ++x)
+                out[x] = MedianInner(rows, x);
+            if (w > 1) out[w - 1] = MedianAtBorder(rows, w - 1, w, out[w - 1]);
+        }
         std::swap(below, at);
         std::swap(at, above);
         if (y + 2 < h) above->Load(colour_ + size_t(y + 2) * w, w);
