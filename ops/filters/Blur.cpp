@@ -252,6 +252,21 @@ uint32_t SharpenedWord(double strength, uint32_t word, const int32_t blurred[3])
                 Sharpened(strength, int32_t(Blue(word)), blurred[2]));
 }
 
+// Sharpened for every pair of a channel value and a blurred value (both
+// 0..255): the result depends on the two alone.
+class SharpenTable {
+  public:
+    explicit SharpenTable(double strength) {
+        for (int32_t v = 0; v < 256; ++v)
+            for (int32_t b = 0; b < 256; ++b)
+                to_[v << 8 | b] = uint8_t(Sharpened(strength, v, b));
+    }
+    uint32_t operator()(uint32_t v, int32_t blurred) const { return to_[v << 8 | uint32_t(blurred)]; }
+
+  private:
+    uint8_t to_[256 * 256];
+};
+
 // Any range, straight from the definition.
 bool UnsharpInOrder(CImage& image, int32_t range, double strength) {
     return ForEachSquare(image, range, [&](uint32_t word, auto square) {
@@ -287,7 +302,8 @@ bool UnsharpSliding(CImage& image, int32_t range, double strength) {
     // The weight sum's reciprocal per column, for rows with the same vertical
     // clipping (all but the first and last range rows).
     auto reciprocals = NewScratch<uint64_t>(size_t(w));
-    if (!scratch || !reciprocals || !sums.Init(image, range)) return false;
+    std::unique_ptr<SharpenTable> sharpen(new (std::nothrow) SharpenTable(strength));
+    if (!scratch || !reciprocals || !sharpen || !sums.Init(image, range)) return false;
     int32_t reciprocalsFor = -1;
     uint64_t* column3 = scratch.get() + 1;
     const uint64_t* column = sums.Column();
@@ -315,10 +331,12 @@ bool UnsharpSliding(CImage& image, int32_t range, double strength) {
         for (int32_t x = 0; x < w; ++x) {
             const uint64_t total = window + (column3[x - 1] + column3[x] + column3[x + 1]) +
                                    column3[x] + (own[x - 1] + own[x] + own[x + 1]);
-            int32_t blurred[3];
+            const uint32_t word = sums.Original(y)[x];
+            uint32_t result = 0;
             for (int c = 0; c < 3; ++c)
-                blurred[c] = DivideSmall(Field(total, c), reciprocals[x]);
-            out[x] = SharpenedWord(strength, sums.Original(y)[x], blurred);
+                result |= (*sharpen)(ChannelOf(word, c), DivideSmall(Field(total, c), reciprocals[x]))
+                          << (16 - 8 * c);
+            out[x] = result;
             window = window + column[x + range + 1] - column[x - range];
         }
         sums.EndRow(y);
