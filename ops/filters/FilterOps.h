@@ -14,7 +14,16 @@ class CImageDocument;
 void Emboss(CImage& image);
 
 // ---- Outline and antialiasing ---------------------------------------------
-int32_t ColourDistanceSquared(uint32_t a, uint32_t b);
+// (R1 - R2)^2 + (G1 - G2)^2 + (B1 - B2)^2 of two colour words; inline, since
+// the enlargements call it for every source pixel.
+inline int32_t ColourDistanceSquared(uint32_t a, uint32_t b) {
+    int32_t sum = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int32_t d = int32_t(a >> shift & 0xFF) - int32_t(b >> shift & 0xFF);
+        sum += d * d;
+    }
+    return sum;
+}
 bool AddOutline(CImage& image, int32_t threshold, uint32_t colour);
 bool Antialias(CImage& image, int32_t threshold);
 

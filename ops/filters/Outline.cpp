@@ -157,13 +157,6 @@ bool ForMarkedRows(CImage& image, int32_t limit, bool diagonals, Act act) {
 
 } // namespace
 
-int32_t ColourDistanceSquared(uint32_t a, uint32_t b) {
-    const int32_t dr = int32_t(Red(a)) - int32_t(Red(b));
-    const int32_t dg = int32_t(Green(a)) - int32_t(Green(b));
-    const int32_t db = int32_t(Blue(a)) - int32_t(Blue(b));
-    return dr * dr + dg * dg + db * db;
-}
-
 bool AddOutline(CImage& image, int32_t threshold, uint32_t colour) {
     const int64_t limit = SquaredLimit(threshold);
     if (limit >= kLargestDistance) return true; // no pair can differ that much

@@ -11,6 +11,12 @@
 #include <new>
 
 #include "ops/filters/FilterOps.h"
+#include "ops/filters/Neighbourhood.h"
+#include "ops/filters/WindowSums.h"
+
+using namespace neighbourhood;
+using window_sums::Field;
+using window_sums::Spread;
 
 namespace {
 
@@ -33,36 +39,16 @@ constexpr bool DivIsExact() {
 }
 static_assert(DivIsExact());
 
-uint32_t R(uint32_t c) {
-    return (c >> 16) & 0xFF;
-}
-uint32_t G(uint32_t c) {
-    return (c >> 8) & 0xFF;
-}
-uint32_t B(uint32_t c) {
-    return c & 0xFF;
-}
-uint32_t Pack(uint32_t r, uint32_t g, uint32_t b) {
-    return r << 16 | g << 8 | b;
-}
-
 // A neighbour that differs strongly from the centre weighs more.
 uint32_t NeighbourWeight(uint32_t centre, uint32_t neighbour) {
-    const int32_t dr = int32_t(R(centre)) - int32_t(R(neighbour));
-    const int32_t dg = int32_t(G(centre)) - int32_t(G(neighbour));
-    const int32_t db = int32_t(B(centre)) - int32_t(B(neighbour));
-    return dr * dr + dg * dg + db * db <= 1000 ? 2 : 3;
+    return ColourDistanceSquared(centre, neighbour) <= 1000 ? 2 : 3;
 }
 
-// Channels spread into 21-bit lanes of one word, so that a weighted sum of up
-// to 13 x 255 per channel is formed with a few multiplications.
-uint64_t Spread(uint32_t c) {
-    return uint64_t(c & 0xFF) | uint64_t(c & 0xFF00) << 13 | uint64_t(c & 0xFF0000) << 26;
-}
+// Weighted sums of up to 13 x 255 per channel are formed in the lanes of
+// window_sums::Spread with a few multiplications.
 uint32_t DivideLanes(uint64_t sum, uint32_t divisor) {
-    constexpr uint64_t kLane = 0x1FFFFF;
-    return Pack(Div(uint32_t(sum >> 42), divisor), Div(uint32_t((sum >> 21) & kLane), divisor),
-                Div(uint32_t(sum & kLane), divisor));
+    auto lane = [&](int channel) { return Div(uint32_t(Field(sum, channel)), divisor); };
+    return Pack(lane(0), lane(1), lane(2));
 }
 
 // (wa x a + wb x b) / divisor, each channel alone.
@@ -314,7 +300,7 @@ void HalveRows(const uint32_t* lo, const uint32_t* hi, uint32_t* out, int32_t w)
         const uint32_t a = lo[2 * x], b = lo[2 * x + 1], c = hi[2 * x], d = hi[2 * x + 1];
         // Red and blue summed side by side in one word, green apart.
         const uint32_t rb = (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) + (d & 0xFF00FF);
-        const uint32_t g = G(a) + G(b) + G(c) + G(d);
+        const uint32_t g = Green(a) + Green(b) + Green(c) + Green(d);
         out[x] = ((rb >> 2) & 0xFF00FF) | (g >> 2) << 8;
     }
 }
