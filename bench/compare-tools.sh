@@ -2,7 +2,8 @@
 # Whole-process comparison: times `iromaki-cli in.bmp out.bmp STEP` against the
 # closest GraphicsMagick, ImageMagick and libvips commands on a 4000 x 3000
 # 24-bit BMP, every tool held to one thread, and writes the table of medians to
-# docs/performance.md. A step the batch tool does not have (yet) shows "n/a".
+# docs/performance.md, keeping the file's other sections. A step the batch tool
+# does not have (yet) shows "n/a".
 # Usage: bench/compare-tools.sh [RUNS]        (default 10 runs per command)
 # Environment: IROMAKI_CLI=path overrides build/native/bin/iromaki-cli.
 set -euo pipefail
@@ -85,6 +86,8 @@ for entry in "${cases[@]}"; do
 done
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
+# The other scripts' sections of the file stay as they are.
+others=$(awk '/^## / { keep = ($0 != "## Commands") } keep' "$out_md" 2>/dev/null || true)
 {
     echo "# Performance"
     echo
@@ -109,5 +112,9 @@ cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
     echo "| operation | iromaki-cli | GraphicsMagick | ImageMagick | libvips |"
     echo "|---|---|---|---|---|"
     printf '%s\n' "${commands[@]}"
+    if [ -n "$others" ]; then
+        echo
+        echo "$others"
+    fi
 } >"$out_md"
 echo "compare-tools: wrote $out_md" >&2
