@@ -149,6 +149,8 @@ struct BlurTables {
 // unit of 2^-48, divided by the weight sum). When q plus and minus a wider
 // margin truncate alike, so does the extended quotient; only quotients within
 // the margin of a whole number (as in uniform areas) need the extended sums.
+// Clamping q to -0.5..255.5 first keeps the answer and the clamp of the
+// setters: below -0.5 both ends truncate to 0, above 255.5 to 255.
 class Quotients {
   public:
     explicit Quotients(double weight) {
@@ -156,19 +158,22 @@ class Quotients {
             product_[v] = weight * double(v);
         for (int32_t n = 1; n < kPositions; ++n) {
             weightSum_[n] = static_cast<long double>(n - 1) + weight;
+            positive_[n] = weightSum_[n] > 0;
+            wholeWeightSum_[n] = positive_[n] && weightSum_[n] < 1e9L ? int32_t(weightSum_[n]) : 1;
             reciprocal_[n] = weightSum_[n] >= 1.0L / 16 ? 1.0 / double(weightSum_[n]) : 0.0;
         }
     }
     long double WeightSum(int32_t n) const { return weightSum_[n]; }
+    // For a whole weight; 1 where the sum is not positive.
+    int32_t WholeWeightSum(int32_t n) const { return wholeWeightSum_[n]; }
+    bool Positive(int32_t n) const { return positive_[n]; }
+    // 0 when the shortcut does not hold.
+    double Reciprocal(int32_t n) const { return reciprocal_[n]; }
     // The truncated, clamped quotient, or -1 when the extended one is needed.
-    int32_t Quick(int32_t others, uint32_t v, int32_t n) const {
-        const double q = (double(others) + product_[v]) * reciprocal_[n];
-        const double lo = q - kMargin, hi = q + kMargin;
-        if (reciprocal_[n] == 0.0) return -1;
-        if (hi < 1.0) return 0;
-        if (lo >= 255.0) return 255;
-        if (lo >= 0.0 && int32_t(lo) == int32_t(hi)) return int32_t(lo);
-        return -1;
+    int32_t Quick(int32_t others, uint32_t v, double reciprocal) const {
+        const double q = std::min(std::max((double(others) + product_[v]) * reciprocal, -0.5), 255.5);
+        const int32_t lo = int32_t(q - kMargin), hi = int32_t(q + kMargin);
+        return lo == hi ? lo : -1;
     }
 
   private:
@@ -177,7 +182,32 @@ class Quotients {
     double product_[256];
     long double weightSum_[kPositions];
     double reciprocal_[kPositions];
+    int32_t wholeWeightSum_[kPositions];
+    bool positive_[kPositions];
 };
+
+// The blur of the pixel at x from the extended sums: the rows of the window
+// below the pixel and the pixels to its left come first. Kept apart from the
+// loop (a few pixels in a hundred come here).
+[[gnu::noinline]] uint32_t BlurredExactly(const WindowSums& sums, const BlurTables& tables,
+                                          long double weightSum, int32_t range, int32_t x,
+                                          uint64_t window) {
+    const uint64_t* columnBelow = sums.ColumnBelow();
+    const uint64_t* own = sums.Row();
+    uint64_t before = 0;
+    for (int32_t i = x - range; i <= x + range; ++i)
+        before += columnBelow[i];
+    for (int32_t i = x - range; i < x; ++i)
+        before += own[i];
+    uint32_t result = 0;
+    for (int c = 0; c < 3; ++c) {
+        const int32_t v = Field(own[x], c);
+        const int32_t b = Field(before, c);
+        const long double sum = tables.Sum(b, Field(window, c) - v - b, uint32_t(v));
+        result |= TruncQuotient(sum / weightSum) << (16 - 8 * c);
+    }
+    return result;
+}
 
 bool BlurSliding(CImage& image, int32_t range, double weight) {
     std::unique_ptr<BlurTables> tables(new (std::nothrow) BlurTables(weight));
@@ -187,47 +217,38 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
     const int32_t w = image.Width(), h = image.Height();
     const bool wholeWeight = weight == std::floor(weight);
     const uint64_t* column = sums.Column();
-    const uint64_t* columnBelow = sums.ColumnBelow();
     const uint64_t* own = sums.Row();
     for (int32_t y = 0; y < h; ++y) {
         sums.BeginRow(y);
         const int32_t rowsInside = sums.RowsInside(y);
-        // Packed sums over the window, its rows below the pixel, and the
-        // pixels to its left in its own row.
-        uint64_t window = 0, below = 0, left = 0;
-        for (int32_t i = -range; i <= range; ++i) {
+        uint64_t window = 0; // packed sums over the window
+        for (int32_t i = -range; i <= range; ++i)
             window += column[i];
-            below += columnBelow[i];
-        }
         uint32_t* out = image.Bits() + size_t(y) * size_t(w);
         for (int32_t x = 0; x < w; ++x) {
             const int32_t positions = rowsInside * sums.ColumnsInside(x);
-            const long double weightSum = quotients->WeightSum(positions);
-            if (weightSum > 0) {
-                uint32_t result = 0;
-                for (int c = 0; c < 3; ++c) {
-                    const int32_t v = Field(own[x], c);
-                    const int32_t others = Field(window, c) - v;
-                    uint32_t value;
-                    if (wholeWeight) {
-                        // Whole sums: the quotient is at least 1/weight sum away
-                        // from the next whole number, far beyond its rounding.
-                        value = ClampChannel((others + tables->whole[v]) / int32_t(weightSum));
-                    } else if (const int32_t quick = quotients->Quick(others, uint32_t(v), positions);
-                               quick >= 0) {
-                        value = uint32_t(quick);
-                    } else {
-                        const int32_t before = Field(below, c) + Field(left, c);
-                        const long double sum = tables->Sum(before, others - before, uint32_t(v));
-                        value = TruncQuotient(sum / weightSum);
-                    }
-                    result |= value << (16 - 8 * c);
+            const double reciprocal = quotients->Reciprocal(positions);
+            int32_t value[3];
+            for (int c = 0; c < 3; ++c) {
+                const int32_t v = Field(own[x], c);
+                const int32_t others = Field(window, c) - v;
+                if (wholeWeight) {
+                    // Whole sums: the quotient is at least 1/weight sum away
+                    // from the next whole number, far beyond its rounding.
+                    value[c] = int32_t(ClampChannel((others + tables->whole[v]) /
+                                                    quotients->WholeWeightSum(positions)));
+                } else {
+                    value[c] = reciprocal != 0.0 ? quotients->Quick(others, uint32_t(v), reciprocal) : -1;
                 }
-                out[x] = result;
+            }
+            if (!quotients->Positive(positions)) {
+                // The pixel keeps its colour.
+            } else if ((value[0] | value[1] | value[2]) >= 0) {
+                out[x] = Pack(uint32_t(value[0]), uint32_t(value[1]), uint32_t(value[2]));
+            } else {
+                out[x] = BlurredExactly(sums, *tables, quotients->WeightSum(positions), range, x, window);
             }
             window = window + column[x + range + 1] - column[x - range];
-            below = below + columnBelow[x + range + 1] - columnBelow[x - range];
-            left = left + own[x] - own[x - range];
         }
         sums.EndRow(y);
     }
