@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "codec/JpegEngine.h"
+#include "codec/JpegErrors.h"
 
 namespace {
 
@@ -35,22 +36,34 @@ bool WriteWholeFile(const char* fileName, const uint8_t* data, size_t size) {
 } // namespace
 
 extern "C" void* load(const char* fileName) {
+    SetCodecFailure("");
     if (!fileName) return nullptr;
     // Read through libjpeg's buffer: a whole-file copy would only add memory.
     std::FILE* file = std::fopen(fileName, "rb");
-    if (!file) return nullptr;
-    uint8_t* block = DecodeJpegFile(file, FileLength(file));
+    if (!file) {
+        SetCodecFailure("cannot open the file");
+        return nullptr;
+    }
+    const uint64_t length = FileLength(file);
+    uint8_t* block = DecodeJpegFile(file, length);
     std::fclose(file);
+    if (!block && length < 4) SetCodecFailure("not a JPEG file");
     return block;
 }
 
 extern "C" int save(const char* fileName, const void* block, int quality) {
+    SetCodecFailure("");
     if (!fileName) return 0;
     EncodedJpeg jpeg;
     if (!EncodeJpeg(static_cast<const uint8_t*>(block), quality, jpeg)) return 0;
     bool written = WriteWholeFile(fileName, jpeg.data, jpeg.size);
     std::free(jpeg.data);
+    if (!written) SetCodecFailure("write error");
     return written ? 1 : 0;
+}
+
+extern "C" const char* reason(void) {
+    return CodecFailure();
 }
 
 extern "C" void release(void* block) {

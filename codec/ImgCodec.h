@@ -1,8 +1,6 @@
 // imgcodec: JPEG decoding and encoding behind two C entry points.
 //
-// The pixel transfer block, the same in both directions: int32 width, int32
-// height (little-endian), then width x height pixels of 4 bytes (blue, green,
-// red, one ignored byte), rows without padding, row 0 the bottom row.
+// The pixel transfer block is described in TransferBlock.h.
 //
 // On Windows the block that `load` returns is fixed global memory
 // (GlobalAlloc(GMEM_FIXED)), freed by the caller with GlobalFree. Elsewhere it
@@ -10,6 +8,8 @@
 #pragma once
 
 #include <cstdint>
+
+#include "codec/TransferBlock.h"
 
 #ifdef _WIN32
 #define IMGCODEC_EXPORT __declspec(dllexport)
@@ -30,9 +30,13 @@ IMGCODEC_EXPORT int save(const char* fileName, const void* block, int quality);
 // Frees a block returned by `load`.
 IMGCODEC_EXPORT void release(void* block);
 
+// Why the last `load` or `save` on the calling thread failed, in a few words
+// ("not a JPEG file", "truncated", "unsupported JPEG: CMYK"); "" after a
+// success.
+IMGCODEC_EXPORT const char* reason(void);
+
 typedef void* (*ImgCodecLoad)(const char*);
 typedef int (*ImgCodecSave)(const char*, const void*, int);
 typedef void (*ImgCodecRelease)(void*);
+typedef const char* (*ImgCodecReason)(void);
 }
-
-constexpr uint32_t kTransferHeaderBytes = 8;

@@ -15,15 +15,25 @@ namespace {
 
 void LimitScans(j_common_ptr cinfo) {
     auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (dinfo->input_scan_number > kMaxScans) ERREXIT(cinfo, JERR_NOT_COMPILED);
+    if (dinfo->input_scan_number <= kMaxScans) return;
+    SetCodecFailure("unsupported JPEG: too many scans");
+    ERREXIT(cinfo, JERR_NOT_COMPILED);
+}
+
+bool Refuse(const char* reason) {
+    SetCodecFailure(reason);
+    return false;
 }
 
 bool AcceptedLayout(const jpeg_decompress_struct& cinfo, uint64_t fileBytes) {
-    if (cinfo.data_precision != 8) return false;
-    bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE && cinfo.num_components == 1;
-    bool colour = (cinfo.jpeg_color_space == JCS_YCbCr || cinfo.jpeg_color_space == JCS_RGB) &&
-                  cinfo.num_components == 3;
-    return (grey || colour) && PlausibleJpegSize(cinfo.image_width, cinfo.image_height, fileBytes);
+    if (cinfo.data_precision != 8) return Refuse("unsupported JPEG: not 8 bits per sample");
+    const J_COLOR_SPACE space = cinfo.jpeg_color_space;
+    if (space == JCS_CMYK || space == JCS_YCCK) return Refuse("unsupported JPEG: CMYK");
+    bool grey = space == JCS_GRAYSCALE && cinfo.num_components == 1;
+    bool colour = (space == JCS_YCbCr || space == JCS_RGB) && cinfo.num_components == 3;
+    if (!grey && !colour) return Refuse("unsupported JPEG: colour space");
+    return PlausibleJpegSize(cinfo.image_width, cinfo.image_height, fileBytes) ||
+           Refuse("image too large");
 }
 
 // Reads every scan line into the block; row 0 of the block is the bottom row.

@@ -71,9 +71,16 @@ void WriteRows(jpeg_compress_struct& cinfo, const uint8_t* pixels) {
 
 bool EncodeJpeg(const uint8_t* block, int quality, EncodedJpeg& out) {
     out = EncodedJpeg{};
-    if (!block || quality < 50 || quality > 100) return false;
+    if (!block || quality < 50 || quality > 100) {
+        SetCodecFailure("quality must lie between 50 and 100");
+        return false;
+    }
     const uint32_t w = GetLe32(block), h = GetLe32(block + 4);
-    if (w == 0 || h == 0 || w > JPEG_MAX_DIMENSION || h > JPEG_MAX_DIMENSION) return false;
+    if (w == 0 || h == 0 || w > JPEG_MAX_DIMENSION || h > JPEG_MAX_DIMENSION) {
+        SetCodecFailure(w == 0 || h == 0 ? "an empty image cannot be a JPEG file"
+                                         : "image too large for a JPEG file");
+        return false;
+    }
     jpeg_compress_struct cinfo;
     CodecErrorManager errors;
     GrowingDestination dest{};

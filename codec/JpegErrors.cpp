@@ -2,8 +2,34 @@
 
 namespace {
 
+thread_local const char* t_failure = "";
+
+const char* ReasonOf(int messageCode) {
+    switch (messageCode) {
+    case JERR_NO_SOI:
+        return "not a JPEG file";
+    case JERR_BAD_PRECISION:
+        return "unsupported JPEG: not 8 bits per sample";
+    case JERR_NO_IMAGE:
+    case JERR_INPUT_EMPTY:
+    case JERR_INPUT_EOF:
+    case JWRN_HIT_MARKER:
+        return "truncated";
+    case JERR_OUT_OF_MEMORY:
+        return "out of memory";
+    case JERR_NOT_COMPILED:
+    case JERR_CONVERSION_NOTIMPL:
+        return "unsupported JPEG";
+    default:
+        return "corrupt JPEG data";
+    }
+}
+
 [[noreturn]] void JumpBack(j_common_ptr cinfo) {
     auto* manager = reinterpret_cast<CodecErrorManager*>(cinfo->err);
+    // Whatever went wrong after the data ran out, the file was cut short.
+    if (!*t_failure)
+        t_failure = manager->reachedEndOfFile ? "truncated" : ReasonOf(manager->pub.msg_code);
     std::longjmp(manager->jump, 1);
 }
 
@@ -26,5 +52,14 @@ jpeg_error_mgr* InstallCodecErrors(CodecErrorManager& manager) {
     err->emit_message = OnMessage;
     err->output_message = Silent;
     manager.reachedEndOfFile = false;
+    t_failure = "";
     return err;
+}
+
+const char* CodecFailure() {
+    return t_failure;
+}
+
+void SetCodecFailure(const char* reason) {
+    t_failure = reason ? reason : "";
 }

@@ -19,6 +19,12 @@ struct CodecErrorManager {
     bool reachedEndOfFile;
 };
 
-// Installs the handlers; the caller calls setjmp(manager.jump) before any
-// libjpeg call that may fail.
+// Installs the handlers and clears the stored failure; the caller calls
+// setjmp(manager.jump) before any libjpeg call that may fail.
 jpeg_error_mgr* InstallCodecErrors(CodecErrorManager& manager);
+
+// Why the last decode or encode on this thread failed (see `reason` in
+// ImgCodec.h). An error jump stores a reason from libjpeg's message unless a
+// more precise one was stored before it.
+const char* CodecFailure();
+void SetCodecFailure(const char* reason);

@@ -7,8 +7,8 @@
 #include <sys/mman.h>
 #endif
 
-#include "codec/ImgCodec.h" // kTransferHeaderBytes
 #include "codec/JpegEngine.h"
+#include "codec/TransferBlock.h"
 
 namespace {
 

@@ -3,13 +3,15 @@
 #include <bit>
 #include <cstring>
 
+#include "formats/FileFailure.h"
 #include "formats/ImageFiles.h"
 
 bool DibRowsFit(uint64_t offset, int64_t width, int64_t rows, size_t size) {
-    if (!PlausibleImageSize(width, rows)) return false;
+    if (width < 0 || rows < 0) return FailWith("negative width or height");
+    if (!PlausibleImageSize(width, rows)) return FailWith("image too large");
     // Both sides are at most 2^24, so the product and the sum fit in 64 bits.
     const uint64_t end = offset + DibStride(width) * uint64_t(rows);
-    return end <= size;
+    return end <= size || FailWith("truncated");
 }
 
 namespace {
@@ -67,13 +69,14 @@ void PutInfoHeader(const CImage& image, uint8_t* dst) {
     PutLe16(dst + 14, 24);
 }
 
-void UnpackDibRows(const uint8_t* src, CImage& image) {
+void UnpackDibRows(const uint8_t* src, CImage& image, bool topDown) {
     if (image.PixelCount() == 0) return; // 0 x 16777216 must not loop over empty rows
     const int32_t width = image.Width(), rows = image.Height();
     const size_t stride = size_t(DibStride(width));
-    for (int32_t r = 0; r < rows; ++r)
-        UnpackRow(src + size_t(r) * stride,
-                  image.Bits() + size_t(r) * size_t(width), width);
+    for (int32_t r = 0; r < rows; ++r) {
+        const int32_t y = topDown ? rows - 1 - r : r;
+        UnpackRow(src + size_t(r) * stride, image.Bits() + size_t(y) * size_t(width), width);
+    }
 }
 
 void PackDibRows(const CImage& image, uint8_t* dst) {

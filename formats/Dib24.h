@@ -22,8 +22,9 @@ constexpr size_t kInfoHeaderBytes = 40;
 void PutInfoHeader(const CImage& image, uint8_t* dst);
 
 // Fills the colour plane of image (already created with the bitmap's size) from
-// the rows at src, row r of the bitmap into image row r.
-void UnpackDibRows(const uint8_t* src, CImage& image);
+// the rows at src: row r of the bitmap into image row r, or into row
+// height - 1 - r when the bitmap is top-down (its first row is the top row).
+void UnpackDibRows(const uint8_t* src, CImage& image, bool topDown = false);
 
 // Writes the image's colour plane as bottom-up rows at dst, padding included.
 void PackDibRows(const CImage& image, uint8_t* dst);

@@ -1,9 +1,11 @@
 #include "formats/FileIo.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "formats/FileFailure.h"
 #include "formats/FileIoPlatform.h"
 
 void FreeBytes::operator()(uint8_t* p) const {
@@ -27,8 +29,9 @@ bool ReadWholeFile(const char* path, ByteBlock& out, uint64_t maxBytes) {
 bool WriteWholeFile(const char* path, const void* data, size_t size) {
     if (!path || (!data && size != 0)) return false;
     CSafeSave save(path);
-    if (!save.TempPath() || !fileio::WriteAll(save.TempPath(), data, size)) return false;
-    return save.Commit();
+    if (!save.TempPath()) return FailWith("cannot create the file");
+    if (!fileio::WriteAll(save.TempPath(), data, size)) return FailWith("write error");
+    return save.Commit() || FailWith("cannot replace the file");
 }
 
 CSafeSave::CSafeSave(const char* target) : target_(target) {
@@ -42,7 +45,7 @@ CSafeSave::CSafeSave(const char* target) : target_(target) {
     size_t keep = 0;
     for (size_t i = 0; target[i]; ++i)
         if (target[i] == '/' || target[i] == '\\' || target[i] == ':') keep = i + 1;
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0; // the batch tool saves on several threads
     for (int attempt = 0; attempt < 100; ++attempt) {
         const unsigned tag = unsigned(fileio::ProcessNumber() * 31u + ++counter) & 0xFFFFFFu;
         const int n = std::snprintf(temp_, sizeof temp_, "%.*s~%06x.tmp", int(keep), target, tag);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "formats/FileFailure.h"
 #include "formats/FileIoPlatform.h"
 
 namespace fileio {
@@ -47,16 +48,17 @@ uint8_t* AllocateBytes(size_t n) {
 
 bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
     Descriptor file{open(path, O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) return false;
+    if (file.fd < 0) return FailWith(errno == ENOENT ? "no such file" : "cannot open the file");
     struct stat info;
-    if (fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
-        uint64_t(info.st_size) > maxBytes || !out.Allocate(size_t(info.st_size)))
-        return false;
+    if (fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0)
+        return FailWith("not a regular file");
+    if (uint64_t(info.st_size) > maxBytes) return FailWith("file too large");
+    if (!out.Allocate(size_t(info.st_size))) return FailWith("out of memory");
     size_t done = 0;
     while (done < out.size) {
         const ssize_t n = read(file.fd, out.data.get() + done, out.size - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false; // an error, or the file shrank while being read
+        if (n <= 0) return FailWith("read error"); // or the file shrank while being read
         done += size_t(n);
     }
     return true;

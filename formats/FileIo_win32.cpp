@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "formats/FileFailure.h"
 #include "formats/FileIoPlatform.h"
 
 namespace fileio {
@@ -33,12 +34,17 @@ uint8_t* AllocateBytes(size_t n) {
 bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
     Handle file{
         CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE) return false;
+    if (file.h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return FailWith(missing ? "no such file" : "cannot open the file");
+    }
     LARGE_INTEGER size;
     if (GetFileType(file.h) != FILE_TYPE_DISK || !GetFileSizeEx(file.h, &size) ||
-        size.QuadPart < 0 || uint64_t(size.QuadPart) > maxBytes ||
-        !out.Allocate(size_t(size.QuadPart)))
-        return false;
+        size.QuadPart < 0)
+        return FailWith("not a regular file");
+    if (uint64_t(size.QuadPart) > maxBytes) return FailWith("file too large");
+    if (!out.Allocate(size_t(size.QuadPart))) return FailWith("out of memory");
     size_t done = 0;
     while (done < out.size) {
         const size_t left = out.size - done;
@@ -46,7 +52,7 @@ bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
         if (!::ReadFile(file.h, out.data.get() + done, left < kChunk ? DWORD(left) : kChunk, &n,
                         nullptr) ||
             n == 0)
-            return false;
+            return FailWith("read error");
         done += n;
     }
     return true;
@@ -78,7 +84,7 @@ bool WriteAll(const char* path, const void* data, size_t size) {
         DWORD n = 0;
         if (!::WriteFile(file.h, bytes + done, left < kChunk ? DWORD(left) : kChunk, &n, nullptr) ||
             n == 0)
-            return false;
+            return FailWith("read error");
         done += n;
     }
     return file.Close();

@@ -1,14 +1,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "codec/TransferBlock.h"
+#include "formats/FileFailure.h"
 #include "formats/FileIo.h"
 #include "formats/ImageFiles.h"
 #include "formats/JpegCodec.h"
 #include "formats/LittleEndian.h"
 
 namespace {
-
-constexpr size_t kTransferHeaderBytes = 8;
 
 // The pixel words of the block (blue, green, red, ignored) into the colour
 // plane; bits 24-31 stay zero.
@@ -75,6 +75,7 @@ CJpegCodec::CJpegCodec(const char* libraryPath) {
     load_ = reinterpret_cast<LoadEntry>(codeclib::Find(module_, "load"));
     save_ = reinterpret_cast<SaveEntry>(codeclib::Find(module_, "save"));
     release_ = reinterpret_cast<ReleaseEntry>(codeclib::Find(module_, "release"));
+    reason_ = reinterpret_cast<ReasonEntry>(codeclib::Find(module_, "reason"));
 }
 
 CJpegCodec::~CJpegCodec() {
@@ -82,25 +83,36 @@ CJpegCodec::~CJpegCodec() {
 }
 
 bool CJpegCodec::Read(CImage& image, const char* fileName) const {
-    if (!loaded_ || !load_ || !fileName) return false;
+    if (!loaded_ || !load_) return FailWith("the JPEG codec library is missing");
+    if (!fileName) return false;
     auto* block = static_cast<uint8_t*>(load_(fileName));
-    if (!block) return false;
+    if (!block) return FailWith(LibraryReason("cannot decode the file"));
     const auto w = int32_t(GetLe32(block)), h = int32_t(GetLe32(block + 4));
     const bool created = image.Create(w, h);
     if (created) CopyPixelsIn(image, block + kTransferHeaderBytes);
     codeclib::FreeBlock(block, release_);
-    return created;
+    return created || FailWith("out of memory");
 }
 
 bool CJpegCodec::Write(const CImage& image, const char* fileName, int quality) const {
-    if (!loaded_ || !save_ || !fileName) return false;
+    if (!loaded_ || !save_) return FailWith("the JPEG codec library is missing");
+    if (!fileName) return false;
     const CTransferBlock block(image);
-    if (!block.Get()) return false;
+    if (!block.Get()) return FailWith("out of memory");
     // The library writes a temporary file beside the target, which replaces
     // the target only when the whole file is written.
     CSafeSave safe(fileName);
-    const bool saved = safe.TempPath() && save_(safe.TempPath(), block.Get(), quality) != 0;
-    return saved && safe.Commit();
+    if (!safe.TempPath()) return FailWith("cannot create the file");
+    if (save_(safe.TempPath(), block.Get(), quality) == 0)
+        return FailWith(LibraryReason("cannot encode the image"));
+    return safe.Commit() || FailWith("cannot replace the file");
+}
+
+// The library's reason for its last failure on this thread, or fallback when
+// it gives none. The text stays valid: it is one of the library's constants.
+const char* CJpegCodec::LibraryReason(const char* fallback) const {
+    const char* text = reason_ ? reason_() : nullptr;
+    return text && *text ? text : fallback;
 }
 
 bool ReadJpeg(CImage& image, const char* fileName) {

@@ -21,13 +21,17 @@ class CJpegCodec {
     using LoadEntry = void* (*)(const char*);
     using SaveEntry = int (*)(const char*, const void*, int);
     using ReleaseEntry = void (*)(void*);
+    using ReasonEntry = const char* (*)();
 
   private:
+    const char* LibraryReason(const char* fallback) const;
+
     bool loaded_ = false;
     void* module_ = nullptr;
     LoadEntry load_ = nullptr;
     SaveEntry save_ = nullptr;
     ReleaseEntry release_ = nullptr;
+    ReasonEntry reason_ = nullptr;
 };
 
 // The platform's side of the library: opening it, finding an entry point,

@@ -1,5 +1,6 @@
 // The program's own YCrCb file: a 16-byte header (signature 59 43 00 08, data
 // offset, width, height) and Y, Cr, Cb bytes per pixel from the top row down.
+#include "formats/FileFailure.h"
 #include "formats/ImageFiles.h"
 #include "formats/LittleEndian.h"
 
@@ -11,14 +12,16 @@ constexpr uint32_t kYccSignature = 0x08004359;
 } // namespace
 
 bool DecodeYcc(CImage& image, const uint8_t* data, size_t size) {
-    if (!data || size < kYccHeaderBytes || GetLe32(data) != kYccSignature) return false;
+    if (!data || size < kYccHeaderBytes || GetLe32(data) != kYccSignature)
+        return FailWith("not a YCC file");
     const uint32_t offset = GetLe32(data + 4);
     const int32_t width = GetLeSigned32(data + 8);
     const int32_t height = GetLeSigned32(data + 12);
-    if (!PlausibleImageSize(width, height)) return false;
+    if (width < 0 || height < 0) return FailWith("negative width or height");
+    if (!PlausibleImageSize(width, height)) return FailWith("image too large");
     // Both sides are at most 2^24, so this cannot overflow.
-    if (offset + 3 * uint64_t(width) * uint64_t(height) > size) return false;
-    if (!image.Create(width, height)) return false;
+    if (offset + 3 * uint64_t(width) * uint64_t(height) > size) return FailWith("truncated");
+    if (!image.Create(width, height)) return FailWith("out of memory");
     const uint8_t* in = data + offset;
     for (int32_t k = 0; width > 0 && k < height; ++k) {
         uint32_t* out = image.AuxBits() + size_t(height - 1 - k) * size_t(width);
@@ -32,7 +35,7 @@ bool DecodeYcc(CImage& image, const uint8_t* data, size_t size) {
 bool EncodeYcc(CImage& image, ByteBlock& out) {
     const int32_t width = image.Width(), height = image.Height();
     const uint64_t size = kYccHeaderBytes + 3 * uint64_t(width) * uint64_t(height);
-    if (size > SIZE_MAX || !out.Allocate(size_t(size))) return false;
+    if (size > SIZE_MAX || !out.Allocate(size_t(size))) return FailWith("out of memory");
     uint8_t* p = out.data.get();
     PutLe32(p, kYccSignature);
     PutLe32(p + 4, kYccHeaderBytes);

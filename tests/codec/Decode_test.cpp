@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "codec/JpegEngine.h"
+#include "formats/FileFailure.h"
 #include "formats/ImageFiles.h"
 #include "tests/codec/CodecTestFiles.h"
 #include "tests/codec/JpegBytes.h"
@@ -49,6 +50,7 @@ TEST(JpegDecode, CmykAndTwelveBitFilesAreRefused) {
     CImage image = Untouched();
     if (!SampleFolder().empty()) {
         EXPECT_FALSE(ReadJpeg(image, SamplePath("cmyk.jpg").c_str()));
+        EXPECT_STREQ(FileFailure(), "unsupported JPEG: CMYK");
         ExpectUntouched(image);
     }
     std::vector<uint8_t> twelve = EncodedPicture(16, 16, 90);
@@ -59,6 +61,7 @@ TEST(JpegDecode, CmykAndTwelveBitFilesAreRefused) {
     std::string path = TempPath("twelve.jpg");
     ASSERT_TRUE(WriteBytes(path, twelve));
     EXPECT_FALSE(ReadJpeg(image, path.c_str()));
+    EXPECT_STREQ(FileFailure(), "unsupported JPEG: not 8 bits per sample");
     ExpectUntouched(image);
 }
 
@@ -77,6 +80,7 @@ TEST(JpegDecode, TruncatedDataIsRefusedWhereverItEnds) {
     ASSERT_TRUE(WriteBytes(path, {whole.begin(), whole.begin() + whole.size() / 2}));
     CImage image = Untouched();
     EXPECT_FALSE(ReadJpeg(image, path.c_str()));
+    EXPECT_STREQ(FileFailure(), "truncated");
     ExpectUntouched(image);
     if (SampleFolder().empty()) return;
     // A progressive file cut cleanly before its last scan would decode blurred.
