@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string>
 
 #include "core/Image.h"
 #include "formats/FileIo.h"
@@ -19,6 +21,33 @@ inline bool PlausibleImageSize(int64_t width, int64_t height) {
 
 bool LoadImageFile(CImage& image, const char* fileName);
 bool SaveImageFile(CImage& image, const char* fileName, int jpegQuality);
+
+// Every kind of image file the program knows: the name ending that chooses
+// it, how the open and save dialogs offer it, its reader and its writer. The
+// dispatch above, the dialogs' filter list, the extension a save appends and
+// the batch tool's help all come from this one table.
+struct ImageFileKind {
+    const char* extension;   // ".bmp": four characters, compared without ASCII case
+    const char* dialogLabel; // "ビットマップ(*.bmp)"; null when the dialogs do not offer it
+    bool (*read)(CImage& image, const char* fileName);
+    // null for a kind that is only read: such a name is saved as a bitmap
+    bool (*write)(CImage& image, const char* fileName, int jpegQuality);
+};
+std::span<const ImageFileKind> ImageFileKinds();
+
+// The kind that reads and writes fileName: the row whose extension the name
+// ends in, the bitmap for any other name, null for names shorter than five
+// characters.
+const ImageFileKind* KindOfFile(const char* fileName);
+
+// The kind behind filter index `index` (1 first) of the dialogs; null for the
+// closing "all files" entry and beyond.
+const ImageFileKind* DialogFileKind(int index);
+
+// The dialogs' filter list: label, zero, pattern, zero for each offered kind,
+// then "すべてのファイル(*.*)" and "*.*", ended by one more zero (the string's
+// own terminator).
+const std::string& DialogFilter();
 
 bool ReadBmp(CImage& image, const char* fileName);
 bool WriteBmp(const CImage& image, const char* fileName);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "formats/FileFailure.h"
 #include "formats/ImageFiles.h"
 #include "tests/formats/FileHelpers.h"
 #include "tests/formats/Reference.h"
@@ -85,6 +86,48 @@ TEST(ImageFiles, SavingChoosesTheWriterByTheNameEnding) {
     EXPECT_FALSE(SaveImageFile(image, "a.bm", 90));
     EXPECT_FALSE(PathExists("a.bm"));
     EXPECT_FALSE(SaveImageFile(image, nullptr, 90));
+}
+
+// The dialogs' list comes from the table of kinds, in the program's order.
+TEST(ImageFiles, DialogFilterAndExtensionsComeFromTheKinds) {
+    const char expected[] = "ビットマップ(*.bmp)\0*.bmp\0Jpegファイル(*.jpg)\0*.jpg\0"
+                            "YCrCbファイル(*.ycc)\0*.ycc\0すべてのファイル(*.*)\0*.*\0";
+    EXPECT_EQ(DialogFilter(), std::string(expected, sizeof expected - 1));
+    EXPECT_STREQ(DialogFileKind(2)->extension, ".jpg");
+    EXPECT_EQ(DialogFileKind(4), nullptr);
+    EXPECT_EQ(DialogFileKind(0), nullptr);
+}
+
+// Each refusal leaves a short reason for the batch tool to show.
+TEST(ImageFiles, RefusalsStoreTheirReason) {
+    TempFolder folder;
+    InFolder here(folder);
+    const Bytes bmp = ReferenceBmp(MakeImage(4, 3, Pattern::Random, 5));
+    Bytes eightBit = bmp;
+    eightBit[28] = 8;
+    Bytes wide = bmp;
+    wide[21] = 0x7F; // a width above 2^30
+    PutFile("cut.bmp", Bytes(bmp.begin(), bmp.end() - 1));
+    PutFile("eight.bmp", eightBit);
+    PutFile("wide.bmp", wide);
+    PutFile("text.bmp", Bytes{'h', 'i'});
+    PutFile("bad.ycc", bmp);
+    for (auto [name, reason] : {std::pair{"missing.bmp", "no such file"},
+                                {"cut.bmp", "truncated"},
+                                {"eight.bmp", "unsupported BMP: not 24 bits per pixel"},
+                                {"wide.bmp", "image too large"},
+                                {"text.bmp", "not a BMP file"},
+                                {"bad.ycc", "not a YCC file"},
+                                {"a.b", "file name too short"}}) {
+        CImage image;
+        EXPECT_FALSE(LoadImageFile(image, name)) << name;
+        EXPECT_STREQ(FileFailure(), reason) << name;
+    }
+    CImage image = MakeImage(2, 2, Pattern::Random, 1);
+    EXPECT_FALSE(SaveImageFile(image, "no-folder/x.bmp", 90));
+    EXPECT_STREQ(FileFailure(), "cannot create the file");
+    EXPECT_TRUE(SaveImageFile(image, "x.bmp", 90));
+    EXPECT_STREQ(FileFailure(), "");
 }
 
 } // namespace
