@@ -10,4 +10,7 @@ constexpr int kFailed = 1;     // a file could not be read or written, or a step
 constexpr int kUsageError = 2; // nothing was read or written
 } // namespace cli
 
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// errIsTerminal: err is shown on a terminal, which gets the batch form's
+// progress line.
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+           bool errIsTerminal = false);

@@ -4,11 +4,14 @@
 
 namespace {
 
-// True when count arguments from args on are channel values 0..255.
-bool AreChannels(const StepArg* args, int count) {
-    for (int i = 0; i < count; ++i)
-        if (args[i].i < 0 || args[i].i > 255) return false;
-    return true;
+constexpr Param Channel(const char* name) {
+    return {.name = name, .least = 0, .most = 255};
+}
+constexpr Param Levels(const char* name) {
+    return {.name = name, .least = 2, .most = 256};
+}
+constexpr Param Real(const char* name) {
+    return {.name = name, .kind = ParamKind::Real};
 }
 
 bool RunGray(CImage& image, const StepArg*, std::string&) {
@@ -74,20 +77,12 @@ bool RunPosterize(CImage& image, const StepArg* args, std::string& why) {
 }
 
 bool RunToneCut(CImage& image, const StepArg* args, std::string& why) {
-    if (!AreChannels(args + 2, 3)) {
-        why = "the replacement colour's R, G and B must be 0 to 255";
-        return false;
-    }
     if (ToneCut(image, args[0].i, args[1].i, args[2].i, args[3].i, args[4].i)) return true;
     why = "the mode must be 1 (at or below) or 2 (at or above)";
     return false;
 }
 
-bool RunReplace(CImage& image, const StepArg* args, std::string& why) {
-    if (!AreChannels(args, 6)) {
-        why = "each colour value must be 0 to 255";
-        return false;
-    }
+bool RunReplace(CImage& image, const StepArg* args, std::string&) {
     ReplaceColor(image, args[0].i, args[1].i, args[2].i, args[3].i, args[4].i, args[5].i);
     return true;
 }
@@ -98,32 +93,38 @@ bool RunColorDiff(CImage& image, const StepArg* args, std::string& why) {
     return false;
 }
 
-const Step kSteps[] = {
-    {"gray", "", "", "make the picture grey (luminance 0.299 R + 0.587 G + 0.114 B)", RunGray},
-    {"invert", "", "", "invert every colour", RunInvert},
-    {"reduce216", "", "", "round each channel to a multiple of 51 (216 colours)", RunReduce216},
-    {"adjust-rgb", "R,G,B", "iii", "add R, G and B to the channels, saturating at 0 and 255",
-     RunAdjustRgb},
-    {"adjust-ycc", "Y,CR,CB", "iii",
+constexpr Step kSteps[] = {
+    {"gray", {}, "make the picture grey (luminance 0.299 R + 0.587 G + 0.114 B)", RunGray},
+    {"invert", {}, "invert every colour", RunInvert},
+    {"reduce216", {}, "round each channel to a multiple of 51 (216 colours)", RunReduce216},
+    {"adjust-rgb", {{.name = "R"}, {.name = "G"}, {.name = "B"}},
+     "add R, G and B to the channels, saturating at 0 and 255", RunAdjustRgb},
+    {"adjust-ycc", {{.name = "Y"}, {.name = "CR"}, {.name = "CB"}},
      "add Y, CR and CB to the YCrCb components (the colours pass through YCrCb)", RunAdjustYcc},
-    {"rgb-matrix", "M0,M1,M2,M3,M4,M5,M6,M7,M8,M9,M10,M11", "rrrrrrrrrrrr",
+    {"rgb-matrix",
+     {Real("M0"), Real("M1"), Real("M2"), Real("M3"), Real("M4"), Real("M5"), Real("M6"),
+      Real("M7"), Real("M8"), Real("M9"), Real("M10"), Real("M11")},
      "new R = M0 R + M1 G + M2 B + M3, G and B likewise from M4-M7 and M8-M11", RunRgbMatrix},
-    {"map-luminance", "INLO,INHI,OUTLO,OUTHI", "iiii",
+    {"map-luminance", {{.name = "INLO"}, {.name = "INHI"}, {.name = "OUTLO"}, {.name = "OUTHI"}},
      "map luminance INLO..INHI linearly onto OUTLO..OUTHI (INLO < INHI, OUTLO <= OUTHI)",
      RunMapLuminance},
-    {"maximize-contrast", "", "", "stretch the luminance to span 0..255", RunMaximizeContrast},
-    {"saturation", "AMOUNT", "i", "lengthen (or shorten, when negative) every chroma by AMOUNT",
-     RunSaturation},
-    {"gamma", "G", "r", "gamma correction: each channel to the power 1/G (G > 0)", RunGamma},
-    {"posterize", "NR,NG,NB", "iii", "reduce R, G and B to NR, NG and NB levels (2-256)",
-     RunPosterize},
-    {"tone-cut", "MODE,THRESHOLD,R,G,B", "iiiii",
+    {"maximize-contrast", {}, "stretch the luminance to span 0..255", RunMaximizeContrast},
+    {"saturation", {{.name = "AMOUNT"}},
+     "lengthen (or shorten, when negative) every chroma by AMOUNT", RunSaturation},
+    {"gamma", {{.name = "G", .kind = ParamKind::Real, .least = 0, .aboveLeast = true}},
+     "gamma correction: each channel to the power 1/G", RunGamma},
+    {"posterize", {Levels("NR"), Levels("NG"), Levels("NB")},
+     "reduce R, G and B to NR, NG and NB levels", RunPosterize},
+    {"tone-cut",
+     {{.name = "MODE", .least = 1, .most = 2}, {.name = "THRESHOLD"}, Channel("R"), Channel("G"),
+      Channel("B")},
      "paint pixels whose luminance is at or below (MODE 1) or at or above (MODE 2) THRESHOLD "
-     "with R,G,B (0-255)",
+     "with R,G,B",
      RunToneCut},
-    {"replace", "R,G,B,R2,G2,B2", "iiiiii", "replace the colour R,G,B by R2,G2,B2 (each 0-255)",
-     RunReplace},
-    {"color-diff", "K", "r",
+    {"replace",
+     {Channel("R"), Channel("G"), Channel("B"), Channel("R2"), Channel("G2"), Channel("B2")},
+     "replace the colour R,G,B by R2,G2,B2", RunReplace},
+    {"color-diff", {Real("K")},
      "push each channel away from its four neighbours' average by the factor K (0-1)",
      RunColorDiff},
 };

@@ -6,11 +6,7 @@
 
 namespace {
 
-bool RunExchange(CImage& image, const StepArg* args, std::string& why) {
-    if (args[0].i < 0 || args[0].i > 100) {
-        why = "the exchange probability must be 0 to 100";
-        return false;
-    }
+bool RunExchange(CImage& image, const StepArg* args, std::string&) {
     ExchangePixels(image, args[0].i);
     return true;
 }
@@ -43,22 +39,13 @@ bool RunTrim(CImage& image, const StepArg* args, std::string& why) {
 }
 
 bool RunResample(CImage& image, const StepArg* args, std::string& why) {
-    if (args[0].i < 0 || args[1].i < 0) {
-        why = "the width and height must not be negative";
-        return false;
-    }
     if (image.Resample(args[0].i, args[1].i)) return true;
     why = "not enough memory for an image of that size";
     return false;
 }
 
 bool RunScale(CImage& image, const StepArg* args, std::string& why) {
-    const int32_t percent = args[0].i;
-    if (percent != 50 && percent != 150 && percent != 200 && percent != 300) {
-        why = "the percentage must be 50, 150, 200 or 300";
-        return false;
-    }
-    std::unique_ptr<CImage> scaled = ScaleImageByPercent(image, percent);
+    std::unique_ptr<CImage> scaled = ScaleImageByPercent(image, args[0].i);
     if (!scaled) {
         why = "the image is too small (at least 5x5 for 50 and 200, 3x3 for 150 and 300) "
               "or memory ran out";
@@ -68,20 +55,21 @@ bool RunScale(CImage& image, const StepArg* args, std::string& why) {
     return true;
 }
 
-const Step kSteps[] = {
-    {"exchange", "P", "i", "exchange each pixel with a random one with probability P % (0-100)",
-     RunExchange},
-    {"pinhole", "", "", "pinhole-camera look: soft, mostly grey, a quarter of the colour",
+constexpr Step kSteps[] = {
+    {"exchange", {{.name = "P", .least = 0, .most = 100}},
+     "exchange each pixel with a random one with probability P %", RunExchange},
+    {"pinhole", {}, "pinhole-camera look: soft, mostly grey, a quarter of the colour",
      RunPinhole},
-    {"flip-v", "", "", "turn the picture upside down", RunFlipVertical},
-    {"flip-h", "", "", "mirror the picture left to right", RunFlipHorizontal},
-    {"exchange-xy", "", "", "exchange the X and Y axes (W x H becomes H x W)", RunExchangeXY},
-    {"trim", "X,Y,W,H", "iiii",
+    {"flip-v", {}, "turn the picture upside down", RunFlipVertical},
+    {"flip-h", {}, "mirror the picture left to right", RunFlipHorizontal},
+    {"exchange-xy", {}, "exchange the X and Y axes (W x H becomes H x W)", RunExchangeXY},
+    {"trim", {{.name = "X"}, {.name = "Y"}, {.name = "W"}, {.name = "H"}},
      "cut out W x H pixels whose lower-left pixel is (X, Y), rows counted from the bottom",
      RunTrim},
-    {"resample", "W,H", "ii", "resample to W x H by area-weighted averaging", RunResample},
-    {"scale", "PERCENT", "i", "fixed scaling to 50, 150, 200 or 300 % (enlargements edge-aware)",
-     RunScale},
+    {"resample", {{.name = "W", .least = 0}, {.name = "H", .least = 0}},
+     "resample to W x H by area-weighted averaging", RunResample},
+    {"scale", {{.name = "PERCENT", .only = {50, 150, 200, 300}}},
+     "fixed scaling in per cent (enlargements edge-aware)", RunScale},
 };
 
 } // namespace

@@ -6,22 +6,16 @@
 
 namespace {
 
-constexpr int32_t kLargestRange = 6; // as the blur and unsharp windows offer
+// The blur and unsharp windows offer ranges 1 to 6.
+constexpr Param kRange = {.name = "RANGE", .least = 1, .most = 6};
+constexpr Param kThreshold = {.name = "T", .least = 1};
+
+constexpr Param Real(const char* name) {
+    return {.name = name, .kind = ParamKind::Real};
+}
 
 bool OutOfMemory(std::string& why) {
     why = "not enough memory";
-    return false;
-}
-
-bool RangeAccepted(int32_t range, std::string& why) {
-    if (range >= 1 && range <= kLargestRange) return true;
-    why = "the range must be 1 to 6";
-    return false;
-}
-
-bool ThresholdAccepted(int32_t threshold, std::string& why) {
-    if (threshold >= 1) return true;
-    why = "the threshold must be at least 1";
     return false;
 }
 
@@ -43,53 +37,51 @@ bool RunFilter3x3(CImage& image, const StepArg* args, std::string& why) {
             kernel.coefficients[3 * (2 - row) + column] = args[3 * row + column].r;
     kernel.addend = args[9].r;
     kernel.divisor = args[10].r;
-    if (kernel.divisor == 0 || kernel.divisor > 999) {
-        why = "the divisor must not be 0 or above 999";
+    if (kernel.divisor == 0) {
+        why = "DIVISOR must not be 0";
         return false;
     }
     return image.ApplyFilter3x3(kernel) || OutOfMemory(why);
 }
 
 bool RunBlur(CImage& image, const StepArg* args, std::string& why) {
-    if (!RangeAccepted(args[0].i, why)) return false;
     return image.Blur(args[0].i, args[1].r) || OutOfMemory(why);
 }
 
 bool RunUnsharp(CImage& image, const StepArg* args, std::string& why) {
-    if (!RangeAccepted(args[0].i, why)) return false;
     return image.UnsharpMask(args[0].i, args[1].r) || OutOfMemory(why);
 }
 
 bool RunOutline(CImage& image, const StepArg* args, std::string& why) {
-    if (!ThresholdAccepted(args[0].i, why)) return false;
     return AddOutline(image, args[0].i, 0) || OutOfMemory(why);
 }
 
 bool RunAntialias(CImage& image, const StepArg* args, std::string& why) {
-    if (!ThresholdAccepted(args[0].i, why)) return false;
     return Antialias(image, args[0].i) || OutOfMemory(why);
 }
 
-const Step kSteps[] = {
-    {"emboss", "", "", "grey relief: 128 + lower-right neighbour - upper-left neighbour",
-     RunEmboss},
-    {"median", "", "",
+constexpr Step kSteps[] = {
+    {"emboss", {}, "grey relief: 128 + lower-right neighbour - upper-left neighbour", RunEmboss},
+    {"median", {},
      "take each pixel's colour from a neighbour chosen by luminance rank (the brightest of nine "
      "inside the border)",
      RunMedian},
-    {"filter3x3", "K1,K2,K3,K4,K5,K6,K7,K8,K9,ADDEND,DIVISOR", "rrrrrrrrrrr",
+    {"filter3x3",
+     {Real("K1"), Real("K2"), Real("K3"), Real("K4"), Real("K5"), Real("K6"), Real("K7"),
+      Real("K8"), Real("K9"), Real("ADDEND"),
+      {.name = "DIVISOR", .kind = ParamKind::Real, .most = 999}},
      "3x3 kernel, K1-K3 the row above, K7-K9 the row below, each from the left; result = sum / "
-     "DIVISOR + ADDEND (DIVISOR not 0, at most 999); the border is kept",
+     "DIVISOR + ADDEND (DIVISOR not 0); the border is kept",
      RunFilter3x3},
-    {"blur", "RANGE,WEIGHT", "ir",
-     "average the (2 RANGE + 1)^2 square (RANGE 1-6), the pixel itself weighing WEIGHT", RunBlur},
-    {"unsharp", "RANGE,STRENGTH", "ir",
-     "sharpen: v + STRENGTH (v - blurred v), blurred over the square of RANGE (1-6)", RunUnsharp},
-    {"outline", "T", "i",
-     "paint black every pixel differing from one of its four neighbours by more than T (T >= 1)",
+    {"blur", {kRange, Real("WEIGHT")},
+     "average the (2 RANGE + 1)^2 square, the pixel itself weighing WEIGHT", RunBlur},
+    {"unsharp", {kRange, Real("STRENGTH")},
+     "sharpen: v + STRENGTH (v - blurred v), blurred over the square of RANGE", RunUnsharp},
+    {"outline", {kThreshold},
+     "paint black every pixel differing from one of its four neighbours by more than T",
      RunOutline},
-    {"antialias", "T", "i",
-     "smooth every pixel differing from one of its eight neighbours by more than T (T >= 1)",
+    {"antialias", {kThreshold},
+     "smooth every pixel differing from one of its eight neighbours by more than T",
      RunAntialias},
 };
 

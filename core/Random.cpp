@@ -1,8 +1,10 @@
 #include "core/Random.h"
 
 namespace {
-uint32_t g_state = 1;
-}
+// One sequence per thread: the batch tool runs files on several at once, each
+// seeded as the one-file form would be.
+thread_local uint32_t g_state = 1;
+} // namespace
 
 void SeedRandom(uint32_t seed) { g_state = seed; }
 

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "cli/Steps.h"
@@ -180,4 +182,94 @@ TEST_F(CliTest, EveryStepRunsAsItsTableSays) {
         colours.CopyColorsFrom(&expected);
         EXPECT_EQ(DescribeDifference(colours, written), "") << step->name;
     }
+}
+
+TEST_F(CliTest, HelpAndRefusalsComeFromTheParameterTables) {
+    EXPECT_EQ(Run({"--help"}), cli::kDone);
+    EXPECT_NE(out.str().find("blur=RANGE,WEIGHT"), std::string::npos);
+    EXPECT_NE(out.str().find("RANGE 1 to 6"), std::string::npos);
+    EXPECT_NE(out.str().find("scale=PERCENT"), std::string::npos);
+    EXPECT_NE(out.str().find("PERCENT 50, 150, 200 or 300"), std::string::npos);
+
+    const std::string output = PathOf("out.bmp");
+    EXPECT_EQ(Run({input, output, "gray", "blur=7,1"}), cli::kFailed);
+    EXPECT_NE(err.str().find("RANGE must be 1 to 6"), std::string::npos);
+    EXPECT_FALSE(fs::exists(output));
+
+    std::ofstream(PathOf("cut.bmp"), std::ios::binary) << Contents(input).substr(0, 60);
+    EXPECT_EQ(Run({PathOf("cut.bmp"), output}), cli::kFailed);
+    EXPECT_NE(err.str().find("truncated"), std::string::npos);
+}
+
+// The batch form: each output is the one-file form's, a broken file is
+// reported while the others go on, outputs are not replaced without
+// --overwrite and inputs never.
+TEST_F(CliTest, BatchWritesWhatTheOneFileFormWrites) {
+    std::vector<std::string> args = {"--seed", "9", "--out", PathOf("out"), "--jobs", "3",
+                                     "exchange=30", "unsharp=2,1.4", "--"};
+    for (int k = 0; k < 6; ++k) {
+        const std::string name = PathOf("in" + std::to_string(k) + ".bmp");
+        ASSERT_TRUE(WriteBmp(MakeImage(40 + k, 30, Pattern::Random, uint32_t(k)), name.c_str()));
+        args.push_back(name);
+    }
+    std::ofstream(PathOf("broken.bmp")) << "BM";
+    args.push_back(PathOf("broken.bmp"));
+    EXPECT_EQ(Run(args), cli::kFailed);
+    EXPECT_NE(err.str().find("broken.bmp': truncated"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("6 of 7 files written, 1 failed"), std::string::npos) << err.str();
+    for (int k = 0; k < 6; ++k) {
+        const std::string name = "in" + std::to_string(k) + ".bmp";
+        ASSERT_EQ(Run({"--seed", "9", PathOf(name), PathOf("one.bmp"), "exchange=30",
+                       "unsharp=2,1.4"}),
+                  cli::kDone);
+        EXPECT_EQ(Contents(PathOf("out/" + name)), Contents(PathOf("one.bmp"))) << name;
+    }
+
+    std::ofstream(PathOf("out/in0.bmp")) << "keep me";
+    EXPECT_EQ(Run({"--out", PathOf("out"), "gray", "--", PathOf("in0.bmp"), PathOf("in1.bmp")}),
+              cli::kFailed);
+    EXPECT_NE(err.str().find("exists"), std::string::npos);
+    EXPECT_EQ(Contents(PathOf("out/in0.bmp")), "keep me");
+    EXPECT_EQ(Run({"--out", PathOf("out"), "--overwrite", "--", PathOf("in0.bmp")}), cli::kDone);
+    EXPECT_EQ(Contents(PathOf("out/in0.bmp")), Contents(PathOf("in0.bmp")));
+
+    const std::string before = Contents(input);
+    EXPECT_EQ(Run({"--out", folder.string(), "--overwrite", "invert", "--", input}), cli::kFailed);
+    EXPECT_EQ(Contents(input), before);
+    EXPECT_EQ(Run({"--out", PathOf("ycc"), "--ext", "YCC", "--", input}), cli::kDone);
+    EXPECT_TRUE(fs::exists(PathOf("ycc/in.ycc")));
+}
+
+// A signal stops the batch between files: what was written is whole and the
+// same as the one-file form's, and no temporary file is left.
+TEST_F(CliTest, BatchStopsOnASignalLeavingOnlyWholeFiles) {
+    const std::string source = PathOf("source.bmp");
+    ASSERT_TRUE(WriteBmp(MakeImage(160, 120, Pattern::Random, 4), source.c_str()));
+    std::vector<std::string> args = {"--seed", "1", "--out", PathOf("out"), "--jobs", "2",
+                                     "blur=6,0.3", "median", "--"};
+    constexpr int kFiles = 300;
+    for (int k = 0; k < kFiles; ++k) {
+        args.push_back(PathOf("in" + std::to_string(k) + ".bmp"));
+        fs::copy_file(source, args.back());
+    }
+    std::thread interrupter([&] {
+        while (!fs::exists(PathOf("out/in0.bmp")) && !fs::exists(PathOf("out/in1.bmp")))
+            std::this_thread::yield();
+        std::raise(SIGTERM);
+    });
+    const int status = Run(args);
+    interrupter.join();
+    EXPECT_EQ(status, 128 + SIGTERM);
+    EXPECT_NE(err.str().find("interrupted"), std::string::npos);
+
+    ASSERT_EQ(Run({"--seed", "1", source, PathOf("one.bmp"), "blur=6,0.3", "median"}), cli::kDone);
+    const std::string expected = Contents(PathOf("one.bmp"));
+    int written = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(PathOf("out"))) {
+        EXPECT_EQ(entry.path().extension(), ".bmp") << entry.path();
+        EXPECT_EQ(Contents(entry.path().string()), expected) << entry.path();
+        ++written;
+    }
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, kFiles);
 }
