@@ -5,18 +5,17 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
-#include <filesystem>
 #include <mutex>
 #include <ostream>
 #include <set>
 #include <system_error>
 #include <thread>
 
+#include "cli/BatchFiles.h"
 #include "cli/Cli.h"
 #include "cli/Interrupt.h"
 #include "formats/ImageFiles.h"
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -37,12 +36,11 @@ std::vector<PlannedFile> Plan(const BatchJob& job) {
     std::set<std::string> outputs;
     for (const std::string& input : job.inputs) {
         PlannedFile file{input, OutputPathOf(job, input), ""};
-        std::error_code error;
-        if (!outputs.insert(fs::path(file.output).lexically_normal().string()).second)
+        if (!outputs.insert(file.output).second)
             file.refusal = "its output " + Quoted(file.output) + " is an earlier file's too";
-        else if (fs::exists(file.output, error) && fs::equivalent(input, file.output, error))
+        else if (batchfiles::SameFile(input, file.output))
             file.refusal = "the output would replace the input";
-        else if (fs::exists(file.output, error) && !job.overwrite)
+        else if (batchfiles::Exists(file.output) && !job.overwrite)
             file.refusal = Quoted(file.output) + " exists (--overwrite replaces it)";
         plan.push_back(std::move(file));
     }
@@ -143,19 +141,19 @@ unsigned WorkerCount(const BatchJob& job, size_t files) {
 } // namespace
 
 std::string OutputPathOf(const BatchJob& job, const std::string& input) {
-    fs::path name = fs::path(input).filename();
+    std::string name = input.substr(batchfiles::NameStart(input));
     const ImageFileKind* kind = KindOfFile(input.c_str());
-    if (!job.extension.empty())
-        name.replace_extension(job.extension);
-    else if (kind && !kind->write)
-        name.replace_extension(ImageFileKinds().front().extension);
-    return (fs::path(job.outFolder) / name).string();
+    std::string extension = job.extension;
+    if (extension.empty() && kind && !kind->write) extension = ImageFileKinds().front().extension;
+    const size_t dot = name.rfind('.'); // never a byte of a double-byte character
+    if (!extension.empty()) name = name.substr(0, dot) + extension;
+    const std::string& folder = job.outFolder;
+    const bool separated = batchfiles::NameStart(folder) == folder.size(); // ends in a separator
+    return folder + (separated ? "" : "/") + name;
 }
 
 int RunBatch(const Recipe& recipe, const BatchJob& job, std::ostream& err, bool errIsTerminal) {
-    std::error_code error;
-    fs::create_directories(job.outFolder, error);
-    if (!fs::is_directory(job.outFolder, error)) {
+    if (!batchfiles::MakeFolder(job.outFolder)) {
         err << "iromaki-cli: cannot make the output folder " << Quoted(job.outFolder) << '\n';
         return cli::kFailed;
     }
