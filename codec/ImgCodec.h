@@ -1,6 +1,6 @@
 // imgcodec: JPEG decoding and encoding behind two C entry points.
 //
-// The pixel transfer block is described in TransferBlock.h.
+// The pixel transfer block is described in core/TransferBlock.h.
 //
 // On Windows the block that `load` returns is fixed global memory
 // (GlobalAlloc(GMEM_FIXED)), freed by the caller with GlobalFree. Elsewhere it
@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "codec/TransferBlock.h"
+#include "core/TransferBlock.h"
 
 #ifdef _WIN32
 #define IMGCODEC_EXPORT __declspec(dllexport)

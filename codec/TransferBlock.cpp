@@ -8,7 +8,7 @@
 #endif
 
 #include "codec/JpegEngine.h"
-#include "codec/TransferBlock.h"
+#include "core/TransferBlock.h"
 
 namespace {
 

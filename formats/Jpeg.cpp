@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "codec/TransferBlock.h"
+#include "core/TransferBlock.h"
 #include "formats/FileFailure.h"
 #include "formats/FileIo.h"
 #include "formats/ImageFiles.h"
