@@ -58,7 +58,7 @@ for entry in "${cases[@]}"; do
 done
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
-section=$(
+{
     echo "## Batch: 100 photos"
     echo
     echo "Wall time in seconds (median of $runs run(s)) to make $files photo-like"
@@ -79,14 +79,5 @@ section=$(
     echo "| tool | command |"
     echo "|---|---|"
     printf '%s\n' "${commands[@]}"
-)
-# Replace the section (up to the next heading of its level) or append it.
-[ -f "$out_md" ] || echo "# Performance" >"$out_md"
-awk -v section="$section" '
-    /^## Batch: / { print section; skipping = 1; done = 1; next }
-    skipping && /^## / { skipping = 0; print "" }
-    !skipping { print }
-    END { if (!done) { print ""; print section } }
-' "$out_md" >"$out_md.new"
-mv "$out_md.new" "$out_md"
+} | "$root/bench/write-section.sh" "$out_md"
 echo "batch-photos: wrote the batch section of $out_md" >&2

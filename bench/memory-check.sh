@@ -51,7 +51,7 @@ for step in "${steps[@]}"; do
     rm -f "$work/out.bmp"
 done
 
-section=$(
+{
     echo "$heading"
     echo
     echo "Peak resident memory of \`iromaki-cli in.bmp out.bmp STEP\` on a 4000 × 3000 BMP (12"
@@ -61,14 +61,6 @@ section=$(
     echo "| step | output megapixels | peak MiB | budget MiB | |"
     echo "|---|---:|---:|---:|---|"
     printf '%s\n' "${rows[@]}"
-)
-# Replace the section (up to the next heading of its level) or append it.
-touch "$out_md"
-awk -v heading="$heading" -v section="$section" '
-    $0 == heading { print section; skipping = 1; done = 1; next }
-    skipping && /^## / { skipping = 0; print "" }
-    !skipping { print }
-    END { if (!done) { print ""; print section } }
-' "$out_md" >"$work/md" && cp "$work/md" "$out_md"
+} | "$root/bench/write-section.sh" "$out_md"
 echo "memory-check: wrote $out_md" >&2
 exit "$over"
