@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchImages.h"
-#include "core/ParameterRecords.h"
+#include "ops/filters/FilterKernel.h"
 #include "ops/filters/FilterOps.h"
 
 namespace {

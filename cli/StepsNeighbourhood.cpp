@@ -1,7 +1,7 @@
 // The batch tool's neighbourhood steps: 3x3 filters, blur, unsharp mask,
 // outline and antialiasing.
 #include "cli/Steps.h"
-#include "core/ParameterRecords.h"
+#include "ops/filters/FilterKernel.h"
 #include "ops/filters/FilterOps.h"
 
 namespace {

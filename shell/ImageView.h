@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "core/Document.h"
-#include "core/ParameterWindow.h"
+#include "app/Document.h"
+#include "app/ParameterWindow.h"
 
 class ImageView {
   public:

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "core/Document.h"
-#include "core/ParameterWindow.h"
+#include "app/Document.h"
+#include "app/ParameterWindow.h"
 #include "shell/ImageView.h"
 #include "shell/MenuBar.h"
 

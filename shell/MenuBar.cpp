@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "core/Document.h"
+#include "app/Document.h"
 
 namespace {
 

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
-#include <map>
 #include <string>
+#include <vector>
+
+#include "app/windows/Catalogue.h"
 
 namespace {
 
@@ -16,26 +18,34 @@ class Win32Surface : public DialogSurface {
     ~Win32Surface() override { ReleaseGraph(); }
 
     ParameterWindowSession& Session() { return session_; }
-    HWND Window() const { return hwnd_; }
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
-    void CreateControls();
-    // The control behind a notification, or null when it is not one of ours.
-    const ControlDef* Control(int id, HWND child) const;
-    bool IsButton(int id) const;
+    // The frame button or the place in the table of a child window; -1 when
+    // it is not one of ours.
+    int ButtonOf(HWND child, FrameButton& button) const;
+    int PlaceOf(HWND child) const;
+    const ControlDef& Def(int place) const { return session_.Definition().controls[size_t(place)]; }
+    // True when a key must go to the control that has the focus (an open
+    // drop-down list takes Enter and Escape itself).
+    bool ControlWantsKey() const;
     void Paint();
 
-    std::string GetText(int id) override;
-    void SetText(int id, const std::string& text) override {
-        SetWindowTextA(Child(id), text.c_str());
+    void CreateControls(const WindowDefinition& window) override;
+    std::string GetText(int control) override;
+    void SetText(int control, const std::string& text) override {
+        SetWindowTextA(Child(control), text.c_str());
     }
-    int GetTrackbarPos(int id) override;
-    int GetComboSelection(int id) override {
-        return int(SendMessageA(Child(id), CB_GETCURSEL, 0, 0));
+    int GetTrackbarPos(int control) override;
+    int GetComboSelection(int control) override {
+        return int(SendMessageA(Child(control), CB_GETCURSEL, 0, 0));
     }
-    bool IsChecked(int id) override {
-        return SendMessageA(Child(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    bool IsChecked(int control) override {
+        return SendMessageA(Child(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
-    void SetFocus(int id) override { ::SetFocus(Child(id)); }
+    void SetChecked(int control, bool checked) override {
+        SendMessageA(Child(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    void SetFocus(int control) override { ::SetFocus(Child(control)); }
+    bool HasFocus(int control) override;
     void ShowMessage(const char* text, const char* caption) override {
         MessageBoxA(hwnd_, text, caption, MB_OK);
     }
@@ -48,6 +58,8 @@ class Win32Surface : public DialogSurface {
                      RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     void Close() override { DestroyWindow(hwnd_); }
+    bool StretchHalftone(const CImage& source, int32_t width, int32_t height,
+                         CImage& result) override;
     void DrawImage(const CImage& image, int x, int y) override {
         if (paintDc_) image.Draw(paintDc_, x, y, 1.0);
     }
@@ -56,24 +68,21 @@ class Win32Surface : public DialogSurface {
     void DrawGraph(int x, int y) override;
 
   private:
-    HWND Child(int id) const {
-        auto it = children_.find(id);
-        return it == children_.end() ? nullptr : it->second.hwnd;
+    HWND Child(int place) const {
+        return place >= 0 && size_t(place) < children_.size() ? children_[size_t(place)] : nullptr;
     }
-    void CreateButton(const ButtonSpec& b, bool tabStop);
-    void CreateControl(const ControlDef& c);
+    HWND CreateButton(const ButtonSpec& b, bool tabStop);
+    HWND CreateControl(const ControlDef& c);
+    HWND CreateChild(const char* className, const char* text, DWORD style, const ControlDef& c);
     void ReleaseGraph();
 
-    struct ChildControl {
-        HWND hwnd;
-        const ControlDef* def; // null for the frame's buttons
-    };
     ParameterWindowSession& session_;
     HWND mainWindow_;
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     HDC paintDc_ = nullptr;
-    std::map<int, ChildControl> children_;
+    HWND buttons_[3] = {};       // execute, cancel, preview
+    std::vector<HWND> children_; // the table's controls by place
     HDC graphDc_ = nullptr;
     HBITMAP graphBitmap_ = nullptr;
     HGDIOBJ graphOld_ = nullptr;
@@ -84,91 +93,110 @@ HMENU ChildId(int id) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 }
 
-void Win32Surface::CreateButton(const ButtonSpec& b, bool tabStop) {
-    if (b.id < 0) return;
+HWND Win32Surface::CreateButton(const ButtonSpec& b, bool tabStop) {
+    if (b.id < 0) return nullptr;
     DWORD style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | (tabStop ? WS_TABSTOP : 0);
-    HWND h = CreateWindowExA(0, "BUTTON", b.caption, style, b.x, b.y, b.width, 32, hwnd_,
-                             ChildId(b.id), instance_, nullptr);
-    children_[b.id] = {h, nullptr};
+    return CreateWindowExA(0, "BUTTON", b.caption, style, b.x, b.y, b.width, 32, hwnd_,
+                           ChildId(b.id), instance_, nullptr);
 }
 
-void Win32Surface::CreateControl(const ControlDef& c) {
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    HWND h = nullptr;
+HWND Win32Surface::CreateChild(const char* className, const char* text, DWORD style,
+                               const ControlDef& c) {
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, c.x, c.y, c.width,
+                           c.height, hwnd_, ChildId(c.id), instance_, nullptr);
+}
+
+HWND Win32Surface::CreateControl(const ControlDef& c) {
     switch (c.kind) {
     case ControlKind::Label:
+        return CreateChild("STATIC", c.text, SS_LEFT, c);
     case ControlKind::CentredLabel:
-        h = CreateWindowExA(0, "STATIC", c.text,
-                            child | (c.kind == ControlKind::Label ? SS_LEFT : SS_CENTER), c.x, c.y,
-                            c.width, c.height, hwnd_, ChildId(c.id), instance_, nullptr);
-        break;
+        return CreateChild("STATIC", c.text, SS_CENTER, c);
+    case ControlKind::RightLabel:
+        return CreateChild("STATIC", c.text, SS_RIGHT, c);
     case ControlKind::Edit:
-        h = CreateWindowExA(0, "Edit", c.text, child | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, c.x,
-                            c.y, c.width, c.height, hwnd_, ChildId(c.id), instance_, nullptr);
-        break;
-    case ControlKind::Trackbar:
-        h = CreateWindowExA(0, TRACKBAR_CLASSA, "", child | WS_TABSTOP | TBS_HORZ, c.x, c.y,
-                            c.width, c.height, hwnd_, ChildId(c.id), instance_, nullptr);
+        return CreateChild("Edit", c.text, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, c);
+    case ControlKind::Trackbar: {
+        HWND h = CreateChild(TRACKBAR_CLASSA, "", WS_TABSTOP | TBS_HORZ, c);
         SendMessageA(h, TBM_SETRANGE, FALSE, MAKELPARAM(c.minimum, c.maximum));
         SendMessageA(h, TBM_SETPOS, TRUE, c.start);
-        break;
+        return h;
+    }
     case ControlKind::UpDown:
-        h = CreateUpDownControl(child | WS_BORDER | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                    UDS_NOTHOUSANDS,
-                                c.x, c.y, c.width, c.height, hwnd_, c.id, instance_, Child(c.buddy),
-                                c.maximum, c.minimum, c.start);
-        break;
-    case ControlKind::Combo: {
-        h = CreateWindowExA(0, "COMBOBOX", "", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                            c.x, c.y, c.width, c.height, hwnd_, ChildId(c.id), instance_, nullptr);
-        std::string items = c.text;
+        // Writes its start value into the buddy, which reports the change.
+        return CreateUpDownControl(WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_SETBUDDYINT |
+                                       UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                   c.x, c.y, c.width, c.height, hwnd_, c.id, instance_,
+                                   Child(c.buddy), c.maximum, c.minimum, c.start);
+    case ControlKind::Combo:
+    case ControlKind::EditCombo: {
+        const DWORD style = c.kind == ControlKind::Combo ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+        HWND h = CreateChild("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | style, c);
+        const std::string items = c.text;
         for (size_t start = 0; start <= items.size();) {
             size_t end = items.find('\n', start);
             if (end == std::string::npos) end = items.size();
-            std::string item = items.substr(start, end - start);
+            const std::string item = items.substr(start, end - start);
             SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
             start = end + 1;
         }
         SendMessageA(h, CB_SETCURSEL, WPARAM(c.start), 0);
-        break;
+        return h;
     }
-    case ControlKind::CheckBox:
-        h = CreateWindowExA(0, "BUTTON", c.text, child | WS_TABSTOP | BS_AUTOCHECKBOX, c.x, c.y,
-                            c.width, c.height, hwnd_, ChildId(c.id), instance_, nullptr);
+    case ControlKind::CheckBox: {
+        HWND h = CreateChild("BUTTON", c.text, WS_TABSTOP | BS_AUTOCHECKBOX, c);
         SendMessageA(h, BM_SETCHECK, c.start ? BST_CHECKED : BST_UNCHECKED, 0);
-        break;
-    case ControlKind::Button:
-        h = CreateWindowExA(0, "BUTTON", c.text, child | WS_TABSTOP | BS_PUSHBUTTON, c.x, c.y,
-                            c.width, c.height, hwnd_, ChildId(c.id), instance_, nullptr);
-        break;
+        return h;
     }
-    children_[c.id] = {h, &c};
+    case ControlKind::Button:
+        return CreateChild("BUTTON", c.text, WS_TABSTOP | BS_PUSHBUTTON, c);
+    }
+    return nullptr;
 }
 
-void Win32Surface::CreateControls() {
-    const WindowFrame& f = session_.Frame();
+void Win32Surface::CreateControls(const WindowDefinition& window) {
+    const WindowFrame& f = window.frame;
     // Tab visits the controls in the order they are created: buttons first.
-    CreateButton(f.execute, f.tabStops);
-    CreateButton(f.cancel, f.tabStops);
-    CreateButton(f.preview, f.tabStops);
-    if (const WindowDefinition* d = session_.Definition())
-        for (const ControlDef& c : d->controls)
-            CreateControl(c);
+    buttons_[0] = CreateButton(f.execute, f.buttonTabStops);
+    buttons_[1] = CreateButton(f.cancel, f.buttonTabStops);
+    buttons_[2] = CreateButton(f.preview, f.buttonTabStops);
+    children_.reserve(window.controls.size());
+    // Each control is known before the next is made: an up-down control's
+    // notification through its buddy must find the buddy.
+    for (const ControlDef& c : window.controls)
+        children_.push_back(CreateControl(c));
 }
 
-const ControlDef* Win32Surface::Control(int id, HWND child) const {
-    auto it = children_.find(id);
-    if (it == children_.end() || it->second.hwnd != child) return nullptr;
-    return it->second.def;
+int Win32Surface::ButtonOf(HWND child, FrameButton& button) const {
+    static constexpr FrameButton kButtons[] = {FrameButton::Execute, FrameButton::Cancel,
+                                               FrameButton::Preview};
+    for (int i = 0; i < 3; ++i)
+        if (child && buttons_[i] == child) {
+            button = kButtons[i];
+            return i;
+        }
+    return -1;
 }
 
-bool Win32Surface::IsButton(int id) const {
-    const WindowFrame& f = session_.Frame();
-    return id == f.execute.id || id == f.cancel.id || id == f.preview.id;
+int Win32Surface::PlaceOf(HWND child) const {
+    for (size_t i = 0; child && i < children_.size(); ++i)
+        if (children_[i] == child) return int(i);
+    return -1;
 }
 
-std::string Win32Surface::GetText(int id) {
-    HWND h = Child(id);
+bool Win32Surface::ControlWantsKey() const {
+    HWND focus = GetFocus();
+    while (focus && GetParent(focus) != hwnd_)
+        focus = GetParent(focus);
+    const int place = PlaceOf(focus);
+    if (place < 0) return false;
+    const ControlKind kind = Def(place).kind;
+    return (kind == ControlKind::Combo || kind == ControlKind::EditCombo) &&
+           SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0);
+}
+
+std::string Win32Surface::GetText(int control) {
+    HWND h = Child(control);
     int length = GetWindowTextLengthA(h);
     if (length <= 0) return {};
     std::string text(size_t(length) + 1, '\0');
@@ -176,12 +204,45 @@ std::string Win32Surface::GetText(int id) {
     return text;
 }
 
-int Win32Surface::GetTrackbarPos(int id) {
-    auto it = children_.find(id);
-    if (it == children_.end()) return 0;
-    if (it->second.def && it->second.def->kind == ControlKind::UpDown)
-        return int(SendMessageA(it->second.hwnd, UDM_GETPOS32, 0, 0));
-    return int(SendMessageA(it->second.hwnd, TBM_GETPOS, 0, 0));
+int Win32Surface::GetTrackbarPos(int control) {
+    HWND h = Child(control);
+    if (!h) return 0;
+    if (Def(control).kind == ControlKind::UpDown) return int(SendMessageA(h, UDM_GETPOS32, 0, 0));
+    return int(SendMessageA(h, TBM_GETPOS, 0, 0));
+}
+
+bool Win32Surface::HasFocus(int control) {
+    HWND focus = GetFocus();
+    HWND h = Child(control);
+    // A combo box with an edit field has the focus in that field.
+    return h && focus && (focus == h || GetParent(focus) == h);
+}
+
+bool Win32Surface::StretchHalftone(const CImage& source, int32_t width, int32_t height,
+                                   CImage& result) {
+    if (width < 1 || height < 1) return false;
+    HDC screen = GetDC(hwnd_);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HDC memory = bitmap ? CreateCompatibleDC(screen) : nullptr;
+    ReleaseDC(hwnd_, screen);
+    bool done = false;
+    CImage stretched;
+    if (memory && stretched.Create(width, height)) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        SetStretchBltMode(memory, HALFTONE);
+        SetBrushOrgEx(memory, 0, 0, nullptr);
+        source.StretchTo(memory, 0, 0, width, height);
+        SelectObject(memory, old);
+        // Read back as 32-bit bottom-up rows, described by the image's own header.
+        done = GetDIBits(memory, bitmap, 0, UINT(height), stretched.Bits(),
+                         static_cast<BITMAPINFO*>(stretched.Header()), DIB_RGB_COLORS) == height;
+    }
+    if (memory) DeleteDC(memory);
+    if (bitmap) DeleteObject(bitmap);
+    if (!done) return false;
+    stretched.ClearReservedBytes();
+    result.Swap(stretched);
+    return true;
 }
 
 void Win32Surface::DrawImageStretched(const CImage& image, int x, int y, int w, int h) {
@@ -239,24 +300,38 @@ void Win32Surface::Paint() {
 
 // ---- The one window procedure of every parameter window ----------------------
 
+// Controls are told apart by their handle: identifiers repeat within a window.
 void OnCommand(Win32Surface& s, WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     HWND child = reinterpret_cast<HWND>(lParam);
-    if (s.IsButton(id) && code == BN_CLICKED) return s.Session().Command(id);
-    const ControlDef* c = s.Control(id, child);
-    if (!c) return;
-    if (c->kind == ControlKind::Edit && code == EN_CHANGE) return s.Session().EditChanged(id);
-    if ((c->kind == ControlKind::CheckBox || c->kind == ControlKind::Button) && code == BN_CLICKED)
-        return s.Session().Command(id);
-    if (c->kind == ControlKind::Combo && code == CBN_SELCHANGE) return s.Session().Command(id);
+    FrameButton button;
+    if (s.ButtonOf(child, button) >= 0) {
+        if (code == BN_CLICKED) s.Session().Pressed(button);
+        return;
+    }
+    const int place = s.PlaceOf(child);
+    if (place < 0) return;
+    switch (s.Def(place).kind) {
+    case ControlKind::Edit:
+        if (code == EN_CHANGE) s.Session().EditChanged(place);
+        return;
+    case ControlKind::CheckBox:
+    case ControlKind::Button:
+        if (code == BN_CLICKED) s.Session().Command(place, notify::Clicked);
+        return;
+    case ControlKind::Combo:
+    case ControlKind::EditCombo:
+        s.Session().Command(place, code);
+        return;
+    default:
+        return;
+    }
 }
 
 void OnScroll(Win32Surface& s, LPARAM lParam) {
-    HWND child = reinterpret_cast<HWND>(lParam);
-    const ControlDef* c = s.Control(GetDlgCtrlID(child), child);
+    const int place = s.PlaceOf(reinterpret_cast<HWND>(lParam));
     // Up-down controls report through their edit box's change instead.
-    if (c && c->kind == ControlKind::Trackbar) s.Session().Scroll(c->id);
+    if (place >= 0 && s.Def(place).kind == ControlKind::Trackbar) s.Session().Scroll(place);
 }
 
 LRESULT CALLBACK ParameterWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -270,7 +345,6 @@ LRESULT CALLBACK ParameterWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (!s) return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
-        s->CreateControls();
         s->Session().Create(*s);
         return 0;
     case WM_COMMAND:
@@ -301,8 +375,19 @@ LRESULT CALLBACK ParameterWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// Enter and Escape for the window or one of its controls, taken before the
+// dialog manager turns them into clicks of whatever carries the id 1 or 2.
+bool HandleDialogKey(Win32Surface& s, HWND window, const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE))
+        return false;
+    if (msg.hwnd != window && !IsChild(window, msg.hwnd)) return false;
+    if (s.ControlWantsKey()) return false;
+    s.Session().Key(msg.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape);
+    return true;
+}
+
 // One message of the window's own loop; false when the loop must end.
-bool PumpOne(HWND window, bool navigation) {
+bool PumpOne(Win32Surface& s, HWND window, bool navigation) {
     MSG msg;
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) {
@@ -310,6 +395,7 @@ bool PumpOne(HWND window, bool navigation) {
         return false;
     }
     if (got == -1) return false;
+    if (navigation && HandleDialogKey(s, window, msg)) return true;
     if (navigation && IsDialogMessageA(window, &msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -319,7 +405,7 @@ bool PumpOne(HWND window, bool navigation) {
 } // namespace
 
 void RegisterParameterWindowClasses(HINSTANCE instance) {
-    for (const WindowFrame& f : AllWindowFrames()) {
+    for (const CatalogueEntry& e : WindowCatalogue()) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
         wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -327,7 +413,7 @@ void RegisterParameterWindowClasses(HINSTANCE instance) {
         wc.hInstance = instance;
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = f.className;
+        wc.lpszClassName = e.className;
         RegisterClassExA(&wc);
     }
 }
@@ -337,18 +423,20 @@ ParameterWindowResult RunParameterWindowModal(ParameterWindow kind, CImageDocume
                                               HINSTANCE instance) {
     ParameterWindowSession session(kind, document, trimFrame);
     Win32Surface surface(session, mainWindow, instance);
-    const WindowFrame& f = session.Frame();
     HWND window = nullptr;
-    if (session.Available())
-        window = CreateWindowExA(0, f.className, f.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+    if (session.Available()) {
+        const WindowFrame& f = session.Frame();
+        window = CreateWindowExA(0, session.ClassName(), f.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                  CW_USEDEFAULT, CW_USEDEFAULT, f.width, f.height, nullptr, nullptr,
                                  instance, &surface);
+    }
     if (!window) {
         session.Destroy(); // never shown: it ends cancelled
         return session.Result();
     }
     EnableWindow(mainWindow, FALSE);
-    while (session.Open() && PumpOne(window, f.navigation)) {
+    const bool navigation = session.Frame().navigation;
+    while (session.Open() && PumpOne(surface, window, navigation)) {
     }
     if (IsWindow(window)) DestroyWindow(window);
     EnableWindow(mainWindow, TRUE);

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "core/Document.h"
-#include "core/ParameterWindow.h"
+#include "app/Document.h"
+#include "app/ParameterWindow.h"
 
 // Registers the seventeen window classes, in the order of the frame table.
 void RegisterParameterWindowClasses(HINSTANCE instance);

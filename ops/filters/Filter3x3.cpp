@@ -1,9 +1,9 @@
 // 3x3 kernel filters: the convolution behind the custom filter, and emboss.
 #include <utility>
 
-#include "core/ParameterRecords.h"
 #include "ops/colour/ColourOps.h"
 #include "ops/colour/PixelMath.h"
+#include "ops/filters/FilterKernel.h"
 #include "ops/filters/FilterOps.h"
 #include "ops/filters/Neighbourhood.h"
 

@@ -8,8 +8,6 @@
 
 #include "core/Image.h"
 
-class CImageDocument;
-
 // ---- 3x3 kernel filters ---------------------------------------------------
 void Emboss(CImage& image);
 
@@ -44,6 +42,3 @@ std::unique_ptr<CImage> ScaleDouble(const CImage& source);
 std::unique_ptr<CImage> ScaleTriple(const CImage& source);
 // 50, 150, 200 or 300; null for any other percentage.
 std::unique_ptr<CImage> ScaleImageByPercent(const CImage& source, int32_t percent);
-// The command: on success the previous image becomes the undo image and the
-// scaled one current.
-bool ScaleByPercent(CImageDocument& document, int32_t percent);

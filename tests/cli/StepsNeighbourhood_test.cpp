@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/Steps.h"
-#include "core/ParameterRecords.h"
+#include "ops/filters/FilterKernel.h"
 #include "ops/filters/FilterOps.h"
 #include "tests/support/TestImages.h"
 

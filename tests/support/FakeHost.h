@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Document.h"
+#include "app/Document.h"
 
 class FakeHost : public IDocumentHost {
   public:

@@ -1,38 +1,53 @@
-// A recording DialogSurface: it keeps the controls' texts and positions, lets a
-// test type, move trackbars and press buttons, and counts the repaints.
+// A recording DialogSurface that behaves as the Win32 controls do where a
+// window can tell: setting an edit box's text raises its change, an up-down
+// control writes its start value into its buddy when it is created (in table
+// order, so later controls do not exist yet), typing into a combo box's edit
+// field drops its selection to -1, and a closed window hears nothing more.
+// Controls are addressed by their place in the window's table, as the
+// behaviours address them.
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "core/ParameterWindow.h"
+#include "app/ParameterWindow.h"
 
 class FakeSurface : public DialogSurface {
   public:
-    // Creates the window's controls from its tables, then the session's
-    // window on this surface.
+    // Creates the session's window on this surface.
     explicit FakeSurface(ParameterWindowSession& session);
 
     // ---- What a user does ------------------------------------------------
-    void Type(int id, const std::string& text);
-    void MoveTrackbar(int id, int position); // clamped to the trackbar's range
-    void Press(int id);
-    void PressExecute() { Press(session_.Frame().execute.id); }
-    void PressCancel() { Press(session_.Frame().cancel.id); }
-    void PressPreview() { Press(session_.Frame().preview.id); }
+    // Types into an edit box (its change follows) or a combo box's edit field
+    // (edit update, then edit change, with the selection at -1).
+    void Type(int control, const std::string& text);
+    void MoveTrackbar(int control, int position); // clamped to the trackbar's range
+    // Clicks an up-down arrow: the position moves within the range and is
+    // written into the buddy, which reports the change.
+    void Spin(int control, int delta);
+    // Picks an item of a combo box: the selection change is raised while the
+    // edit field still shows the old text, as on the screen.
+    void Select(int control, int item);
+    void Click(int control); // a check box toggles first
+    void PressExecute() { session_.Pressed(FrameButton::Execute); }
+    void PressCancel() { session_.Pressed(FrameButton::Cancel); }
+    void PressPreview() { session_.Pressed(FrameButton::Preview); }
+    void PressKey(DialogKey key) { session_.Key(key); }
     void CloseBox();
     void MoveMouse(int x, int y) { session_.MouseMove(x, y); }
     void PaintNow() { session_.Paint(); }
 
-    // ---- What the window did ---------------------------------------------
-    std::map<int, std::string> texts;
-    std::map<int, int> trackbars;
+    // ---- What the window shows and did -------------------------------------
+    const std::string& Text(int control) const { return controls_.at(size_t(control)).text; }
+    int Position(int control) const { return controls_.at(size_t(control)).position; }
+    int Selection(int control) const { return controls_.at(size_t(control)).selection; }
+    bool Checked(int control) const { return controls_.at(size_t(control)).checked; }
     int focus = -1;
     int repaints = 0;
     int mainRepaints = 0;
     bool closed = false;
+    bool failStretch = false; // StretchHalftone fails, as when no bitmap can be made
     std::vector<std::string> messages;
     struct Drawn {
         int x, y, w, h; // w and h are -1 when drawn unscaled
@@ -44,25 +59,39 @@ class FakeSurface : public DialogSurface {
     // Runs inside RepaintMainWindow, as the view's paint would.
     std::function<void()> onMainRepaint;
 
-    std::string GetText(int id) override { return texts[id]; }
-    void SetText(int id, const std::string& text) override { texts[id] = text; }
-    int GetTrackbarPos(int id) override { return trackbars[id]; }
-    int GetComboSelection(int id) override { return combos[id]; }
-    bool IsChecked(int id) override { return checks[id]; }
-    void SetFocus(int id) override { focus = id; }
+    // ---- DialogSurface ---------------------------------------------------------
+    void CreateControls(const WindowDefinition& window) override;
+    std::string GetText(int control) override { return Existing(control).text; }
+    void SetText(int control, const std::string& text) override;
+    int GetTrackbarPos(int control) override;
+    int GetComboSelection(int control) override { return Existing(control).selection; }
+    bool IsChecked(int control) override { return Existing(control).checked; }
+    void SetChecked(int control, bool checked) override { Existing(control).checked = checked; }
+    void SetFocus(int control) override { focus = control; }
+    bool HasFocus(int control) override { return focus == control; }
     void ShowMessage(const char* text, const char*) override { messages.push_back(text); }
     void Repaint() override;
     void RepaintMainWindow() override;
     void Close() override;
+    bool StretchHalftone(const CImage& source, int32_t width, int32_t height,
+                         CImage& result) override;
     void DrawImage(const CImage& image, int x, int y) override;
     void DrawImageStretched(const CImage& image, int x, int y, int w, int h) override;
     void SetGraph(const MonoGraph& g) override { graph = g; }
     void DrawGraph(int x, int y) override { graphsDrawnAt.push_back({x, y}); }
 
-    std::map<int, int> combos;
-    std::map<int, bool> checks;
-
   private:
-    const ControlDef* Find(int id) const;
+    struct Control {
+        const ControlDef* def = nullptr; // null until created
+        std::string text;
+        int position = 0;
+        int selection = 0;
+        bool checked = false;
+    };
+    Control& Existing(int control);
+    std::vector<std::string> Items(int control) const;
+
     ParameterWindowSession& session_;
+    std::vector<Control> controls_;
+    Control missing_; // what a control not (yet) created reads as
 };

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/Image.h"
-#include "core/ParameterRecords.h"
+#include "ops/filters/FilterKernel.h"
 
 namespace reference {
 

@@ -1,13 +1,12 @@
-// The trimming window's control identifiers and the frame it shows in the view.
+// The places of the trimming window's controls and the frame it shows in the view.
 #pragma once
 
 #include <cstdint>
 
-#include "core/ParameterWindow.h"
+#include "app/ParameterWindow.h"
 
 namespace trim_window {
-constexpr int kX = 0, kY = 1, kWidth = 2, kHeight = 3, kExecute = 4, kCancel = 5;
-constexpr int kCornerLabel = 6, kSizeLabel = 7;
+enum Control { kCornerLabel, kX, kY, kSizeLabel, kWidth, kHeight };
 } // namespace trim_window
 
 // The trim frame of the rectangle whose lower-left pixel is (x, y), in view

@@ -1,8 +1,9 @@
 // The trimming window: four typed numbers, a frame over the image view that
 // follows them, and the trim itself.
-#include "ops/filters/TrimWindow.h"
+#include "app/windows/Trim.h"
 
-#include "core/Document.h"
+#include "app/Document.h"
+#include "app/windows/Windows.h"
 
 using namespace trim_window;
 
@@ -25,14 +26,18 @@ bool TrimFrameFor(int32_t x, int32_t y, int32_t width, int32_t height, int32_t i
 
 namespace {
 
+// clang-format off
 constexpr ControlDef kControls[] = {
-    {ControlKind::Label, kCornerLabel, "左下端座標", 8, 10, 160, 20},
-    {ControlKind::Edit, kX, "", 8, 32, 48, 22},
-    {ControlKind::Edit, kY, "", 64, 32, 48, 22},
-    {ControlKind::Label, kSizeLabel, "大きさ", 8, 60, 160, 20},
-    {ControlKind::Edit, kWidth, "", 8, 88, 48, 22},
-    {ControlKind::Edit, kHeight, "", 64, 88, 48, 22},
+    {.kind = ControlKind::Label, .id = 6, .text = "左下端座標",
+     .x = 8, .y = 10, .width = 160, .height = 20},
+    {.kind = ControlKind::Edit, .id = 0, .x = 8, .y = 32, .width = 48, .height = 22},
+    {.kind = ControlKind::Edit, .id = 1, .x = 64, .y = 32, .width = 48, .height = 22},
+    {.kind = ControlKind::Label, .id = 7, .text = "大きさ",
+     .x = 8, .y = 60, .width = 160, .height = 20},
+    {.kind = ControlKind::Edit, .id = 2, .x = 8, .y = 88, .width = 48, .height = 22},
+    {.kind = ControlKind::Edit, .id = 3, .x = 64, .y = 88, .width = 48, .height = 22},
 };
+// clang-format on
 
 constexpr size_t kDigits = 63;
 
@@ -75,5 +80,12 @@ class TrimWindow : public WindowBehaviour {
 
 } // namespace
 
-extern const WindowDefinition kTrimWindow = {ParameterWindow::Trim, kControls, kX,
-                                             MakeBehaviour<TrimWindow>};
+// clang-format off
+const WindowDefinition kTrimWindow = {
+    .frame = {.title = "トリミング", .width = 200, .height = 192, .navigation = true,
+              .execute = ExecuteButton(4, 8, 120), .cancel = CancelButton(5, 100, 120),
+              .focus = kX},
+    .controls = kControls,
+    .make = MakeBehaviour<TrimWindow>,
+};
+// clang-format on

@@ -1,4 +1,4 @@
-#include "core/Document.h"
+#include "app/Document.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,7 @@
 
 #include <cstdint>
 
-// Custom 3x3 filter: entry 3k + l weighs the pixel at (x + l - 1, y + k - 1);
-// rows of the kernel run from the row below the pixel to the row above.
-struct FilterKernel {
-    double coefficients[9] = {};
-    double addend = 0.0;
-    double divisor = 0.0; // 0 while the window is open; 9999 after a cancel
-};
+#include "ops/filters/FilterKernel.h"
 
 // new R = m0 R + m1 G + m2 B + m3; new G = m4 R + ...; new B = m8 R + ...
 struct RgbConversion {

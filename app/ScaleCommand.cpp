@@ -2,7 +2,7 @@
 #include <memory>
 #include <utility>
 
-#include "core/Document.h"
+#include "app/Document.h"
 #include "ops/filters/FilterOps.h"
 
 bool ScaleByPercent(CImageDocument& document, int32_t percent) {

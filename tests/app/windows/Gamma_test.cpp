@@ -1,30 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "core/Document.h"
+#include "app/Document.h"
+#include "app/windows/Gamma.h"
 #include "ops/colour/ColourOps.h"
-#include "ops/colour/GammaWindow.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/FakeSurface.h"
 #include "tests/support/TestImages.h"
+#include "tests/support/WindowRun.h"
 
 using namespace gamma_window;
 
 namespace {
 
-struct GammaRun {
-    FakeHost host;
-    CImageDocument document{host};
-    TrimFrame trim;
-    CImage original;
-    std::unique_ptr<ParameterWindowSession> session;
-    std::unique_ptr<FakeSurface> surface;
-
-    explicit GammaRun(int32_t w = 40, int32_t h = 30) {
-        document.Current() = MakeImage(w, h, Pattern::Random, 99);
-        original = document.Current();
-        session = std::make_unique<ParameterWindowSession>(ParameterWindow::Gamma, document, trim);
-        surface = std::make_unique<FakeSurface>(*session);
-    }
+struct GammaRun : WindowRun {
+    explicit GammaRun(int32_t w = 40, int32_t h = 30)
+        : WindowRun(ParameterWindow::Gamma, MakeImage(w, h, Pattern::Random, 99)) {}
 };
 
 CImage Corrected(const CImage& image, double gamma) {
@@ -37,8 +25,8 @@ CImage Corrected(const CImage& image, double gamma) {
 
 TEST(GammaWindow, OpensAtGammaOneWithTheTrackbarCentred) {
     GammaRun run;
-    EXPECT_EQ(run.surface->texts[kLabel], "ガンマ補正:1.0");
-    EXPECT_EQ(run.surface->trackbars[kTrackbar], 50);
+    EXPECT_EQ(run.surface->Text(kLabel), "ガンマ補正:1.0");
+    EXPECT_EQ(run.surface->Position(kTrackbar), 50);
     EXPECT_EQ(DescribeDifference(run.original, *run.session->Preview()), "");
 }
 
@@ -56,7 +44,7 @@ TEST(GammaWindow, TrackbarRewritesLabelAndRecomputesPreviewFromTheBase) {
     int repaints = 0;
     for (const Step& s : steps) {
         run.surface->MoveTrackbar(kTrackbar, s.position);
-        EXPECT_EQ(run.surface->texts[kLabel], s.label);
+        EXPECT_EQ(run.surface->Text(kLabel), s.label);
         // Each move starts again from the untouched base, never from the last preview.
         EXPECT_EQ(DescribeDifference(Corrected(run.original, s.gamma), *run.session->Preview()), "")
             << s.position;

@@ -1,10 +1,11 @@
 // The brightness-contrast window: the luminance histogram of the image, two
 // typed ranges and a preview of the mapping from one onto the other.
-#include "ops/colour/ContWindow.h"
+#include "app/windows/Cont.h"
 
 #include <cstdio>
 
-#include "core/Document.h"
+#include "app/Document.h"
+#include "app/windows/Windows.h"
 #include "ops/colour/ColourOps.h"
 
 using namespace cont_window;
@@ -50,17 +51,24 @@ MonoGraph HistogramGraph(const LuminanceHistogram& histogram) {
 
 namespace {
 
+// clang-format off
 constexpr ControlDef kControls[] = {
-    {ControlKind::Label, kInHeading, "元画像明度範囲", 280, 8, 160, 30},
-    {ControlKind::Edit, kInLow, "", 280, 32, 48, 22},
-    {ControlKind::CentredLabel, kInTilde, "～", 328, 42, 22, 20},
-    {ControlKind::Edit, kInHigh, "", 348, 32, 48, 22},
-    {ControlKind::Label, kOutHeading, "変換画像明度範囲", 280, 80, 160, 22},
-    {ControlKind::Edit, kOutLow, "", 280, 104, 48, 22},
-    {ControlKind::CentredLabel, kOutTilde, "～", 328, 104, 22, 20},
-    {ControlKind::Edit, kOutHigh, "", 348, 104, 48, 22},
-    {ControlKind::Label, kReadout, "明度:", 8, 232, 256, 20},
+    {.kind = ControlKind::Label, .id = 20, .text = "元画像明度範囲",
+     .x = 280, .y = 8, .width = 160, .height = 30},
+    {.kind = ControlKind::Edit, .id = 10, .x = 280, .y = 32, .width = 48, .height = 22},
+    {.kind = ControlKind::CentredLabel, .id = 21, .text = "～",
+     .x = 328, .y = 42, .width = 22, .height = 20},
+    {.kind = ControlKind::Edit, .id = 11, .x = 348, .y = 32, .width = 48, .height = 22},
+    {.kind = ControlKind::Label, .id = 22, .text = "変換画像明度範囲",
+     .x = 280, .y = 80, .width = 160, .height = 22},
+    {.kind = ControlKind::Edit, .id = 12, .x = 280, .y = 104, .width = 48, .height = 22},
+    {.kind = ControlKind::CentredLabel, .id = 23, .text = "～",
+     .x = 328, .y = 104, .width = 22, .height = 20},
+    {.kind = ControlKind::Edit, .id = 13, .x = 348, .y = 104, .width = 48, .height = 22},
+    {.kind = ControlKind::Label, .id = 24, .text = "明度:",
+     .x = 8, .y = 232, .width = 256, .height = 20},
 };
+// clang-format on
 
 struct Ranges {
     int32_t inLow, inHigh, outLow, outHigh;
@@ -113,5 +121,14 @@ class ContWindow : public WindowBehaviour {
 
 } // namespace
 
-extern const WindowDefinition kContWindow = {ParameterWindow::Cont, kControls, -1,
-                                             MakeBehaviour<ContWindow>};
+// clang-format off
+const WindowDefinition kContWindow = {
+    .frame = {.title = "明度コントラスト調整", .width = 600, .height = 320,
+              .navigation = true, .buttonTabStops = true,
+              .execute = ExecuteButton(5, 388, 168), .cancel = CancelButton(6, 488, 168),
+              .preview = PreviewButton(4, 280, 168, 96),
+              .previewKind = PreviewKind::Panel, .previewX = 440, .previewY = 8},
+    .controls = kControls,
+    .make = MakeBehaviour<ContWindow>,
+};
+// clang-format on

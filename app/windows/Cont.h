@@ -1,16 +1,20 @@
-// The brightness-contrast window's luminance histogram, its graph and its
-// control identifiers.
+// The brightness-contrast window's luminance histogram, its graph and the
+// places of its controls.
 #pragma once
 
 #include <cstdint>
 
+#include "app/ParameterWindow.h"
 #include "core/Image.h"
-#include "core/ParameterWindow.h"
 
 namespace cont_window {
-constexpr int kPreview = 4, kExecute = 5, kCancel = 6;
-constexpr int kInLow = 10, kInHigh = 11, kOutLow = 12, kOutHigh = 13;
-constexpr int kInHeading = 20, kInTilde = 21, kOutHeading = 22, kOutTilde = 23, kReadout = 24;
+// clang-format off
+enum Control {
+    kInHeading, kInLow, kInTilde, kInHigh,     // input range
+    kOutHeading, kOutLow, kOutTilde, kOutHigh, // output range
+    kReadout,
+};
+// clang-format on
 // Where the graph is copied in the client area.
 constexpr int kGraphX = 4, kGraphY = 4;
 } // namespace cont_window

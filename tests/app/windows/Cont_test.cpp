@@ -1,30 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "core/Document.h"
+#include "app/Document.h"
+#include "app/windows/Cont.h"
 #include "ops/colour/ColourOps.h"
-#include "ops/colour/ContWindow.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/FakeSurface.h"
 #include "tests/support/TestImages.h"
+#include "tests/support/WindowRun.h"
 
 using namespace cont_window;
 
 namespace {
 
-struct ContRun {
-    FakeHost host;
-    CImageDocument document{host};
-    TrimFrame trim;
-    CImage original;
-    std::unique_ptr<ParameterWindowSession> session;
-    std::unique_ptr<FakeSurface> surface;
-
-    explicit ContRun(const CImage& image) {
-        document.Current() = image;
-        original = image;
-        session = std::make_unique<ParameterWindowSession>(ParameterWindow::Cont, document, trim);
-        surface = std::make_unique<FakeSurface>(*session);
-    }
+struct ContRun : WindowRun {
+    explicit ContRun(const CImage& image) : WindowRun(ParameterWindow::Cont, image) {}
     void TypeRanges(const char* inLow, const char* inHigh, const char* outLow,
                     const char* outHigh) {
         surface->Type(kInLow, inLow);
@@ -86,10 +73,10 @@ TEST(ContWindow, HistogramFindsRangeAndTheLowestMostFrequentLuminance) {
 
 TEST(ContWindow, UniformImageOpensWithEqualBoundsAndAFullHeightBar) {
     ContRun run(Uniform(30, 20, 0x808080));
-    EXPECT_EQ(run.surface->texts[kInLow], "127");
-    EXPECT_EQ(run.surface->texts[kInHigh], "127");
-    EXPECT_EQ(run.surface->texts[kOutLow], "");
-    EXPECT_EQ(run.surface->texts[kOutHigh], "");
+    EXPECT_EQ(run.surface->Text(kInLow), "127");
+    EXPECT_EQ(run.surface->Text(kInHigh), "127");
+    EXPECT_EQ(run.surface->Text(kOutLow), "");
+    EXPECT_EQ(run.surface->Text(kOutHigh), "");
     const MonoGraph& g = run.surface->graph;
     EXPECT_EQ(g.width, 272);
     EXPECT_EQ(g.height, 222);
@@ -152,14 +139,14 @@ TEST(ContWindow, PreviewAndExecuteNeedBothRangesInOrder) {
 
 TEST(ContWindow, MouseOverTheGraphReadsOutOneBar) {
     ContRun run(Uniform(5, 4, 0x808080));
-    EXPECT_EQ(run.surface->texts[kReadout], "明度:");
+    EXPECT_EQ(run.surface->Text(kReadout), "明度:");
     run.surface->MoveMouse(13 + 127, 24);
-    EXPECT_EQ(run.surface->texts[kReadout], "明度:127-20ピクセル");
+    EXPECT_EQ(run.surface->Text(kReadout), "明度:127-20ピクセル");
     run.surface->MoveMouse(13 + 255, 224);
-    EXPECT_EQ(run.surface->texts[kReadout], "明度:255-0ピクセル");
+    EXPECT_EQ(run.surface->Text(kReadout), "明度:255-0ピクセル");
     // Outside the graph the text stays.
     for (auto [x, y] : {std::pair{12, 100}, {269, 100}, {100, 23}, {100, 225}}) {
         run.surface->MoveMouse(x, y);
-        EXPECT_EQ(run.surface->texts[kReadout], "明度:255-0ピクセル") << x << "," << y;
+        EXPECT_EQ(run.surface->Text(kReadout), "明度:255-0ピクセル") << x << "," << y;
     }
 }

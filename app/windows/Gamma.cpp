@@ -1,21 +1,25 @@
 // The gamma correction window: one trackbar sets gamma from 0.02 to 2.00 and
 // the panel shows the corrected preview.
-#include "ops/colour/GammaWindow.h"
+#include "app/windows/Gamma.h"
 
 #include <cstdio>
 
-#include "core/Document.h"
-#include "core/ParameterWindow.h"
+#include "app/Document.h"
+#include "app/windows/Windows.h"
 #include "ops/colour/ColourOps.h"
 
 namespace {
 
 using namespace gamma_window;
 
+// clang-format off
 constexpr ControlDef kControls[] = {
-    {ControlKind::Label, kLabel, "ガンマ補正:1.0", 4, 8, 160, 28},
-    {ControlKind::Trackbar, kTrackbar, "", 4, 48, 160, 32, 1, 100, 50},
+    {.kind = ControlKind::Label, .id = 10, .text = "ガンマ補正:1.0",
+     .x = 4, .y = 8, .width = 160, .height = 28},
+    {.kind = ControlKind::Trackbar, .id = 11,
+     .x = 4, .y = 48, .width = 160, .height = 32, .minimum = 1, .maximum = 100, .start = 50},
 };
+// clang-format on
 
 double GammaAt(int position) {
     return (position - 50) / 50.0 + 1.0;
@@ -41,5 +45,12 @@ class GammaWindow : public WindowBehaviour {
 
 } // namespace
 
-extern const WindowDefinition kGammaWindow = {ParameterWindow::Gamma, kControls, -1,
-                                              MakeBehaviour<GammaWindow>};
+// clang-format off
+const WindowDefinition kGammaWindow = {
+    .frame = {.title = "ガンマ補正", .width = 320, .height = 200,
+              .execute = ExecuteButton(1, 8, 100), .cancel = CancelButton(2, 96, 100),
+              .previewKind = PreviewKind::Panel, .previewX = 176, .previewY = 8},
+    .controls = kControls,
+    .make = MakeBehaviour<GammaWindow>,
+};
+// clang-format on

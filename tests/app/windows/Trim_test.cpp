@@ -2,31 +2,20 @@
 
 #include <array>
 
-#include "core/Document.h"
-#include "ops/filters/TrimWindow.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/FakeSurface.h"
+#include "app/Document.h"
+#include "app/windows/Trim.h"
 #include "tests/support/TestImages.h"
+#include "tests/support/WindowRun.h"
 
 using namespace trim_window;
 
 namespace {
 
-struct TrimRun {
-    FakeHost host;
-    CImageDocument document{host};
-    TrimFrame trim;
-    CImage original;
-    std::unique_ptr<ParameterWindowSession> session;
-    std::unique_ptr<FakeSurface> surface;
+struct TrimRun : WindowRun {
     std::vector<TrimFrame> seenByView; // the frame as each main-window repaint saw it
 
-    TrimRun(int32_t w, int32_t h, int zoomCommand = cmd::ViewActual) {
-        document.Current() = MakeImage(w, h, Pattern::Random, 3);
-        original = document.Current();
-        document.ExecuteCommand(zoomCommand);
-        session = std::make_unique<ParameterWindowSession>(ParameterWindow::Trim, document, trim);
-        surface = std::make_unique<FakeSurface>(*session);
+    TrimRun(int32_t w, int32_t h, int zoomCommand = cmd::ViewActual)
+        : WindowRun(ParameterWindow::Trim, MakeImage(w, h, Pattern::Random, 3), zoomCommand) {
         surface->onMainRepaint = [this] { seenByView.push_back(trim); };
     }
     void TypeRectangle(const char* x, const char* y, const char* w, const char* h) {

@@ -1,10 +1,11 @@
-#include "core/Document.h"
+#include "app/Document.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "app/windows/Catalogue.h"
 #include "formats/ImageFiles.h"
 #include "ops/colour/ColourOps.h"
 #include "ops/filters/FilterOps.h"
@@ -47,32 +48,6 @@ const ImageCommand kImageCommands[] = {
     {cmd::Emboss, Emboss, false},
     {cmd::Median, [](CImage& image) { image.MedianFilter(); }, false},
     {cmd::Pinhole, PinholeCamera, false},
-};
-
-// Commands whose window takes the undo copy and applies its operation itself.
-struct WindowCommand {
-    int command;
-    ParameterWindow window;
-    bool resizesView; // after an execute; otherwise the row repaints
-    bool repaintsOnCancel;
-};
-
-const WindowCommand kWindowCommands[] = {
-    {cmd::Trimming, ParameterWindow::Trim, true, true}, // the repaint hides the trim frame
-    {cmd::Resize, ParameterWindow::Resize, true, false},
-    {cmd::ComponentAdjust, ParameterWindow::Conv, false, true},
-    {cmd::BrightnessContrast, ParameterWindow::Cont, false, true},
-    {cmd::Saturation, ParameterWindow::ContS, false, true},
-    {cmd::Gamma, ParameterWindow::Gamma, false, true},
-    {cmd::Posterize, ParameterWindow::Post, false, true},
-    {cmd::ToneCut, ParameterWindow::YCut, false, true},
-    {cmd::PixelExchange, ParameterWindow::PixelExchange, false, true},
-    {cmd::ReplaceColour, ParameterWindow::Replace, false, true},
-    {cmd::UnsharpMask, ParameterWindow::Unsharp, false, true},
-    {cmd::Blur, ParameterWindow::Blur, false, true},
-    {cmd::Outline, ParameterWindow::Outline, false, true},
-    {cmd::Antialias, ParameterWindow::Antialias, false, true},
-    {cmd::ColourDifference, ParameterWindow::RGBDef, false, true},
 };
 
 template <typename Row, size_t N> const Row* FindRow(const Row (&rows)[N], int command) {
@@ -129,10 +104,6 @@ void CImageDocument::ExecuteCommand(int command) {
         return ShowImageSize();
     case cmd::ColourCount:
         return ShowColourCount();
-    case cmd::RgbConvert:
-        return RunRgbConversion();
-    case cmd::CustomFilter:
-        return RunCustomFilter();
     case cmd::About:
         return host_.ShowMessage(kAboutText, kAboutCaption);
     case cmd::AuthorSite:
@@ -154,12 +125,21 @@ bool CImageDocument::RunImageCommand(int command) {
 }
 
 bool CImageDocument::RunWindowCommand(int command) {
-    const WindowCommand* row = FindRow(kWindowCommands, command);
-    if (!row) return false;
-    if (host_.RunParameterWindow(row->window).executed) {
+    // The two record windows hand their record back for the document to apply.
+    if (command == cmd::CustomFilter) {
+        RunCustomFilter();
+        return true;
+    }
+    if (command == cmd::RgbConvert) {
+        RunRgbConversion();
+        return true;
+    }
+    const CatalogueEntry* entry = CatalogueEntryForCommand(command);
+    if (!entry) return false;
+    if (host_.RunParameterWindow(entry->kind).executed) {
         MarkChanged();
-        Finish(row->resizesView ? Ending::ViewResize : Ending::Repaint);
-    } else if (row->repaintsOnCancel) {
+        Finish(entry->resizesView ? Ending::ViewResize : Ending::Repaint);
+    } else if (entry->repaintsOnCancel) {
         Finish(Ending::Repaint);
     }
     return true;
