@@ -1,5 +1,9 @@
 // Drives the running program from another process with window messages, for
 // the GUI tests: one verb per call, results on standard output.
+//
+// A control of a window is named either "#n", the n-th child in creation
+// order (the frame's buttons first, then the window's table), or by its
+// identifier, which finds the first child carrying it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -78,6 +82,40 @@ HWND ChildOfClass(HWND parent, const char* className) {
     return f.hwnd;
 }
 
+// The control named by address among the window's direct children.
+HWND Control(HWND window, const std::string& address) {
+    if (address.empty() || address[0] != '#') return GetDlgItem(window, std::atoi(address.c_str()));
+    HWND child = GetWindow(window, GW_CHILD);
+    for (int n = std::atoi(address.c_str() + 1); child && n > 0; --n)
+        child = GetWindow(child, GW_HWNDNEXT);
+    return child;
+}
+
+// "#n id" of the window's child that has the keyboard focus.
+void PrintFocus(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    int n = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++n)
+        if (child == info.hwndFocus || IsChild(child, info.hwndFocus)) {
+            std::printf("#%d %d\n", n, GetDlgCtrlID(child));
+            return;
+        }
+    std::printf("none\n");
+}
+
+// Presses a key where the window's thread has its focus, as the keyboard does.
+void PressKey(HWND window, const std::string& key) {
+    const WPARAM vk = key == "escape" ? VK_ESCAPE : key == "enter" ? VK_RETURN : VK_TAB;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus ? info.hwndFocus : window;
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    PostMessageA(target, WM_KEYUP, vk, LPARAM(0xC0000001u));
+}
+
 BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
     char name[64] = {};
     GetClassNameA(child, name, sizeof name);
@@ -100,8 +138,9 @@ int Run(int argc, char** argv) {
     auto arg = [&](int i) { return i < argc ? std::string(argv[i]) : std::string(); };
     auto num = [&](int i) { return std::atoi(arg(i).c_str()); };
     if (!Main()) return 3;
-    static const char* const kNamesWindow[] = {"wait",  "trackbar", "type",       "click",
-                                               "close", "text",     "filedialog", "msgbox"};
+    static const char* const kNamesWindow[] = {
+        "wait", "trackbar", "spin", "select", "type", "click", "key", "focus",
+        "close", "text", "filedialog", "msgbox"};
     for (const char* v : kNamesWindow)
         if (verb == v && !WaitFor(verb == "filedialog" || verb == "msgbox" ? "#32770" : argv[2],
                                   verb == "filedialog" || verb == "msgbox" ? argv[2] : nullptr))
@@ -126,21 +165,34 @@ int Run(int argc, char** argv) {
         return FindWindowA(argv[2], nullptr) ? 3 : 0;
     } else if (verb == "trackbar") {
         HWND w = WaitFor(argv[2]);
-        HWND bar = ChildOfClass(w, TRACKBAR_CLASSA);
-        SendMessageA(bar, TBM_SETPOS, TRUE, num(3));
-        SendMessageA(w, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, num(3)),
+        HWND bar = Control(w, arg(3));
+        SendMessageA(bar, TBM_SETPOS, TRUE, num(4));
+        SendMessageA(w, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, num(4)),
                      reinterpret_cast<LPARAM>(bar));
+    } else if (verb == "spin") {
+        // An up-down control's new position, which it writes into its buddy.
+        SendMessageA(Control(WaitFor(argv[2]), arg(3)), UDM_SETPOS32, 0, num(4));
+    } else if (verb == "select") {
+        // A combo box item, and the notification a user's choice sends.
+        HWND w = WaitFor(argv[2]);
+        HWND combo = Control(w, arg(3));
+        SendMessageA(combo, CB_SETCURSEL, WPARAM(num(4)), 0);
+        SendMessageA(w, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
     } else if (verb == "type") {
-        SendMessageA(GetDlgItem(WaitFor(argv[2]), num(3)), WM_SETTEXT, 0,
+        SendMessageA(Control(WaitFor(argv[2]), arg(3)), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(argv[4]));
     } else if (verb == "click") {
-        HWND w = WaitFor(argv[2]);
-        PostMessageA(w, WM_COMMAND, MAKEWPARAM(num(3), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(w, num(3))));
+        // A real press: check boxes toggle, and the button reports itself.
+        PostMessageA(Control(WaitFor(argv[2]), arg(3)), BM_CLICK, 0, 0);
+    } else if (verb == "key") {
+        PressKey(WaitFor(argv[2]), arg(3));
+    } else if (verb == "focus") {
+        PrintFocus(WaitFor(argv[2]));
     } else if (verb == "text") {
         // WM_GETTEXT, not GetWindowTextA: that one reads only captions across processes.
         char text[1024] = {};
-        SendMessageA(GetDlgItem(WaitFor(argv[2]), num(3)), WM_GETTEXT, sizeof text,
+        SendMessageA(Control(WaitFor(argv[2]), arg(3)), WM_GETTEXT, sizeof text,
                      reinterpret_cast<LPARAM>(text));
         std::printf("%s\n", text);
     } else if (verb == "setdib") {
@@ -167,7 +219,8 @@ int Run(int argc, char** argv) {
         CloseClipboard();
         return bytes ? 0 : 2;
     } else if (verb == "close") {
-        PostMessageA(WaitFor(argv[2]), WM_CLOSE, 0, 0);
+        // The close box.
+        PostMessageA(WaitFor(argv[2]), WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (verb == "mouse") {
         HWND w = std::strcmp(argv[2], "CBMPWin") == 0 ? ChildOfClass(Main(), "CBMPWin")
                                                       : WaitFor(argv[2]);

@@ -2,126 +2,31 @@
 """Drives the real program under Wine on the X display it is given (run it under
 xvfb-run): start-up, menus, the image view, the parameter windows, the file
 dialogs, dropped files and the clipboard, checked through the program's
-inspection message and the images it reports."""
+inspection message and the images it reports.
+
+Each parameter window has its scenario in windows/<name>.py, found here by
+itself: a function scenario(ctx) that starts with ctx.sample freshly loaded
+(ctx.original holds its pixels) and leaves no window open, and optionally
+pose(ctx), which opens the window for scripts/screenshots and returns its
+class. All of them run in one start of the program.
+
+  gui_test.py --program P --driver D --wine-run W --prefix PREFIX --work DIR
+  gui_test.py --shots DIR --driver D --wine-run W   (the program already runs)
+"""
 
 import argparse
+import glob
+import importlib.util
 import os
-import shutil
 import struct
 import subprocess
 import sys
 import time
+import types
 
-ARGS = None
-FAILURES = []
-ENV = dict(os.environ)
-
-
-def win_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-
-DRIVER = None
-
-
-def driver(*words, check=True):
-    """One verb of the driver, which stays running and reads verbs line by line."""
-    global DRIVER
-    if DRIVER is None:
-        DRIVER = subprocess.Popen([ARGS.wine_run, ARGS.driver, "serve"], env=ENV,
-                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                  stderr=subprocess.DEVNULL)
-    DRIVER.stdin.write(("\t".join(map(str, words)) + "\n").encode("cp932"))
-    DRIVER.stdin.flush()
-    out = b""
-    while True:
-        line = DRIVER.stdout.readline()
-        if not line:
-            raise RuntimeError("the driver ended")
-        if line.startswith(b"\x01done "):
-            status = int(line[6:])
-            break
-        out += line
-    if check and status != 0:
-        raise RuntimeError("driver %s failed (%d)" % (" ".join(map(str, words)), status))
-    return out.decode("cp932", errors="replace")
-
-
-def state():
-    values = {}
-    for line in driver("state").splitlines():
-        key, _, value = line.partition("=")
-        values[key] = value
-    return values
-
-
-def menu():
-    items = {}
-    for line in driver("menu").splitlines():
-        path, command, enabled, checked, text = line.split("\t")
-        items[int(command)] = (enabled, checked, text)
-        items[path] = (enabled, checked, text)
-    return items
-
-
-def expect(what, actual, wanted):
-    if actual != wanted:
-        FAILURES.append("%s: %r, wanted %r" % (what, actual, wanted))
-        print("FAIL", FAILURES[-1])
-
-
-def pixels_from_dib(data, offset=0):
-    """Width, height and rows (bottom row first) of (r, g, b) from a 24-bit DIB."""
-    size, width, height = struct.unpack_from("<Iii", data, offset)
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height):
-        base = offset + size + y * stride
-        rows.append([(data[base + 3 * x + 2], data[base + 3 * x + 1], data[base + 3 * x])
-                     for x in range(width)])
-    return width, height, rows
-
-
-def image(which="image"):
-    return pixels_from_dib(bytes.fromhex(driver(which).strip()))
-
-
-def write_bmp(path, width, height, colour):
-    stride = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(height):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = colour(x, y)
-            row += bytes((b, g, r))
-        data += row + bytes(stride - width * 3)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 0, 0, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
-
-
-def read_bmp(data):
-    return pixels_from_dib(data, 14)
-
-
-class Program:
-    def __init__(self, *args):
-        self.process = subprocess.Popen([ARGS.wine_run, ARGS.program, *args], env=ENV,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        driver("wait", "CWindow")
-
-    def wait_exit(self):
-        try:
-            return self.process.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            return None
-
-
-def section(name):
-    print("--", name, flush=True)
-
+import guilib
+from guilib import (FAILURES, ENV, Program, driver, expect, image, menu, read_bmp, section,
+                    state, win_path, write_bmp)
 
 def start_up_and_exit():
     section("start-up without a file, exit by command")
@@ -164,75 +69,40 @@ def view_and_windows(sample):
     driver("popup", 1)
     expect("undo greyed", menu()[201][0], "grayed")
 
-    section("gamma window")
-    driver("command", 505)
-    expect("title", driver("wait", "CGammaDialog").strip(), "ガンマ補正")
-    expect("main disabled", state()["enabled"], "0")
-    driver("trackbar", "CGammaDialog", 75)
-    expect("label", driver("text", "CGammaDialog", 10).strip(), "ガンマ補正:1.50")
-    driver("click", "CGammaDialog", 1)
-    driver("gone", "CGammaDialog")
-    s = state()
-    expect("after execute", (s["enabled"], s["undo"], s["modified"]), ("1", "1", "1"))
-    _, _, corrected = image()
-    expect("undo image is the original", image("undo")[2] == original, True)
-    expect("gamma 1.5 maps 0, 64, 128 to 0, 101, 161", corrected[0][0], (0, 101, 161))
-    expect("image brightened", corrected != original, True)
-    driver("popup", 1)
-    expect("undo enabled", menu()[201][0], "enabled")
-    driver("command", 201)
-    expect("undo restores", image()[2] == original, True)
-    for leave in (("click", "CGammaDialog", 2), ("close", "CGammaDialog")):
-        driver("command", 505)
-        driver("trackbar", "CGammaDialog", 10)
-        driver(*leave)
-        driver("gone", "CGammaDialog")
-        expect("%s leaves the image" % leave[0], image()[2] == original, True)
-        expect("%s re-enables" % leave[0], state()["enabled"], "1")
-
-    section("brightness-contrast window")
-    driver("command", 503)
-    driver("wait", "CContDialog")
-    lums = [int(g * 0.587 + r * 0.299 + b * 0.114) for row in original for (r, g, b) in row]
-    expect("input range", (driver("text", "CContDialog", 10).strip(),
-                           driver("text", "CContDialog", 11).strip()),
-           (str(min(lums)), str(max(lums))))
-    driver("mouse", "CContDialog", 13 + 30, 100)
-    expect("graph read-out", driver("text", "CContDialog", 24).strip().startswith("明度:30-"),
-           True)
-    driver("click", "CContDialog", 5)  # output range still empty: closes unchanged
-    driver("gone", "CContDialog")
-    expect("empty output range changes nothing", image()[2] == original, True)
-    driver("command", 503)
-    for control, text in ((10, "50"), (11, "200"), (12, "0"), (13, "255")):
-        driver("type", "CContDialog", control, text)
-    driver("click", "CContDialog", 4)
-    driver("click", "CContDialog", 5)
-    driver("gone", "CContDialog")
-    expect("contrast stretched", image()[2] != original, True)
-    driver("command", 201)
-
-    section("trimming window and its frame")
-    driver("command", 204)
-    driver("wait", "CTrimDialog")
-    for control, text in ((0, "10"), (1, "20"), (2, "50"), (3, "30")):
-        driver("type", "CTrimDialog", control, text)
-    expect("frame", state()["frame"], "10,60,79,49")
-    driver("close", "CTrimDialog")
-    driver("gone", "CTrimDialog")
-    expect("frame hidden after close", state()["frame"].split(",")[0], "-1")
-    expect("close trims nothing", image()[0:2], (200, 100))
-    driver("command", 204)
-    for control, text in ((0, "10"), (1, "20"), (2, "50"), (3, "30")):
-        driver("type", "CTrimDialog", control, text)
-    driver("click", "CTrimDialog", 4)
-    driver("gone", "CTrimDialog")
-    w, h, trimmed = image()
-    expect("trimmed size", (w, h), (50, 30))
-    expect("trimmed corner", trimmed[0][0], original[20][10])
-    expect("frame hidden after execute", state()["frame"].split(",")[0], "-1")
-    driver("command", 201)
+    for name, module in window_scenarios():
+        section(name)
+        driver("drop", win_path(sample))
+        time.sleep(0.5)
+        try:
+            module.scenario(types.SimpleNamespace(sample=sample, original=original))
+        except RuntimeError as error:  # the next window still gets its turn
+            FAILURES.append("%s stopped: %s" % (name, error))
     return p
+
+
+def window_scenarios():
+    """The modules of windows/, by file name."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    for path in sorted(glob.glob(os.path.join(here, "windows", "*.py"))):
+        name = os.path.splitext(os.path.basename(path))[0]
+        spec = importlib.util.spec_from_file_location("window_" + name, path)
+        module = importlib.util.module_from_spec(spec)
+        spec.loader.exec_module(module)
+        yield name, module
+
+
+def take_shots(out):
+    """One screenshot per window that has a pose."""
+    for name, module in window_scenarios():
+        if not hasattr(module, "pose"):
+            continue
+        window = module.pose(None)
+        time.sleep(1)
+        shot = os.path.join(out, "window-%s.png" % name)
+        subprocess.run(["import", "-window", "root", shot], check=True)
+        print(shot)
+        driver("close", window)
+        driver("gone", window, check=False)
 
 
 def zoom_and_scroll(p, big):
@@ -345,33 +215,37 @@ def files_and_clipboard(p, sample, work):
 
 
 def main():
-    global ARGS
     parser = argparse.ArgumentParser()
-    for name in ("--program", "--driver", "--wine-run", "--prefix", "--work"):
+    for name in ("--driver", "--wine-run"):
         parser.add_argument(name, required=True)
-    ARGS = parser.parse_args()
-    ENV["WINEPREFIX"] = ARGS.prefix
-    os.makedirs(ARGS.work, exist_ok=True)
-    sample = os.path.join(ARGS.work, "sample.bmp")
-    big = os.path.join(ARGS.work, "big.bmp")
+    for name in ("--program", "--prefix", "--work", "--shots"):
+        parser.add_argument(name)
+    args = parser.parse_args()
+    guilib.ARGS = args
+    if args.shots:
+        take_shots(args.shots)
+        guilib.close_driver()
+        return 0
+    ENV["WINEPREFIX"] = args.prefix
+    os.makedirs(args.work, exist_ok=True)
+    sample = os.path.join(args.work, "sample.bmp")
+    big = os.path.join(args.work, "big.bmp")
     write_bmp(sample, 200, 100, lambda x, y: (x * 255 // 199, y * 127 // 99 + 64, 128))
     write_bmp(big, 300, 300, lambda x, y: ((x * 7) % 256, (y * 5) % 256, (x + y) % 256))
     for stale in ("saved.bmp",):
-        if os.path.exists(os.path.join(ARGS.work, stale)):
-            os.remove(os.path.join(ARGS.work, stale))
+        if os.path.exists(os.path.join(args.work, stale)):
+            os.remove(os.path.join(args.work, stale))
     # A wine server of our own, started on this display.
     subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
     try:
         start_up_and_exit()
         p = view_and_windows(sample)
         zoom_and_scroll(p, big)
-        files_and_clipboard(p, sample, ARGS.work)
+        files_and_clipboard(p, sample, args.work)
     except Exception as error:  # a window that never came is a failure, not a hang
         FAILURES.append("stopped: %s" % error)
     finally:
-        if DRIVER:
-            DRIVER.stdin.close()
-            DRIVER.wait(timeout=30)
+        guilib.close_driver()
         subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
     for f in FAILURES:
         print("FAIL", f)

@@ -1,0 +1,138 @@
+"""What the GUI tests share: the driver process that sends the program window
+messages (tests/gui/Driver.cpp), the program's reported state and images,
+bitmap files, and the list of failures. The runner (gui_test.py) sets ARGS and
+ENV before anything runs."""
+
+import os
+import struct
+import subprocess
+import time
+
+ARGS = None
+FAILURES = []
+ENV = dict(os.environ)
+
+
+def win_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+DRIVER = None
+
+
+def driver(*words, check=True):
+    """One verb of the driver, which stays running and reads verbs line by line."""
+    global DRIVER
+    if DRIVER is None:
+        DRIVER = subprocess.Popen([ARGS.wine_run, ARGS.driver, "serve"], env=ENV,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL)
+    DRIVER.stdin.write(("\t".join(map(str, words)) + "\n").encode("cp932"))
+    DRIVER.stdin.flush()
+    out = b""
+    while True:
+        line = DRIVER.stdout.readline()
+        if not line:
+            raise RuntimeError("the driver ended")
+        if line.startswith(b"\x01done "):
+            status = int(line[6:])
+            break
+        out += line
+    if check and status != 0:
+        raise RuntimeError("driver %s failed (%d)" % (" ".join(map(str, words)), status))
+    return out.decode("cp932", errors="replace")
+
+
+def state():
+    values = {}
+    for line in driver("state").splitlines():
+        key, _, value = line.partition("=")
+        values[key] = value
+    return values
+
+
+def menu():
+    items = {}
+    for line in driver("menu").splitlines():
+        path, command, enabled, checked, text = line.split("\t")
+        items[int(command)] = (enabled, checked, text)
+        items[path] = (enabled, checked, text)
+    return items
+
+
+def expect(what, actual, wanted):
+    if actual != wanted:
+        FAILURES.append("%s: %r, wanted %r" % (what, actual, wanted))
+        print("FAIL", FAILURES[-1])
+
+
+def expect_soon(what, read, wanted, seconds=5):
+    """expect() for a result that comes once the program has handled posted
+    messages (keys, clicks): read() is asked again until it gives wanted."""
+    deadline = time.time() + seconds
+    actual = read()
+    while actual != wanted and time.time() < deadline:
+        time.sleep(0.1)
+        actual = read()
+    expect(what, actual, wanted)
+
+
+def pixels_from_dib(data, offset=0):
+    """Width, height and rows (bottom row first) of (r, g, b) from a 24-bit DIB."""
+    size, width, height = struct.unpack_from("<Iii", data, offset)
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height):
+        base = offset + size + y * stride
+        rows.append([(data[base + 3 * x + 2], data[base + 3 * x + 1], data[base + 3 * x])
+                     for x in range(width)])
+    return width, height, rows
+
+
+def image(which="image"):
+    return pixels_from_dib(bytes.fromhex(driver(which).strip()))
+
+
+def write_bmp(path, width, height, colour):
+    stride = (width * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(height):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = colour(x, y)
+            row += bytes((b, g, r))
+        data += row + bytes(stride - width * 3)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 0, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def read_bmp(data):
+    return pixels_from_dib(data, 14)
+
+
+class Program:
+    def __init__(self, *args):
+        self.process = subprocess.Popen([ARGS.wine_run, ARGS.program, *args], env=ENV,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        driver("wait", "CWindow")
+
+    def wait_exit(self):
+        try:
+            return self.process.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            return None
+
+
+def section(name):
+    print("--", name, flush=True)
+
+
+def close_driver():
+    global DRIVER
+    if DRIVER:
+        DRIVER.stdin.close()
+        DRIVER.wait(timeout=30)
+        DRIVER = None
