@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "shell/WindowClass.h"
+
 namespace {
 
 constexpr const char* kClassName = "CBMPWin";
@@ -33,7 +35,8 @@ void Apply(HWND hwnd, int bar, const ImageView::Scroll& s) {
     SetScrollInfo(hwnd, bar, &info, TRUE);
 }
 
-int ScrollStep(const ImageView::Scroll& s, WPARAM wParam) {
+// trackPosition: where the thumb is being dragged (SB_THUMBTRACK only).
+int ScrollStep(const ImageView::Scroll& s, WPARAM wParam, int trackPosition) {
     switch (LOWORD(wParam)) {
     case SB_LINEUP:
         return -1;
@@ -44,7 +47,7 @@ int ScrollStep(const ImageView::Scroll& s, WPARAM wParam) {
     case SB_PAGEDOWN:
         return s.page;
     case SB_THUMBTRACK:
-        return int(HIWORD(wParam)) - s.offset;
+        return trackPosition - s.offset;
     default:
         return 0; // SB_THUMBPOSITION and the codes above it
     }
@@ -68,33 +71,12 @@ ImageView::ImageView(CImageDocument& document, TrimFrame& trimFrame)
     : document_(document), trimFrame_(trimFrame) {}
 
 void ImageView::Register(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+    RegisterObjectClass<ImageView>(instance, kClassName, GRAY_BRUSH);
 }
 
 void ImageView::Create(HWND parent, HINSTANCE instance) {
     CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0,
                     1, 1, parent, nullptr, instance, this);
-}
-
-LRESULT CALLBACK ImageView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view =
-            static_cast<ImageView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        view->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    auto* view = reinterpret_cast<ImageView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!view) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return view->Handle(message, wParam, lParam);
 }
 
 LRESULT ImageView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -180,9 +162,21 @@ void ImageView::DrawTrimFrame(HDC dc) {
     FrameSides(dc, f.left + 1, f.right - 1, f.bottom - 1, f.top + 1);
 }
 
+// The message carries only 16 bits of the position; the scroll bar keeps all
+// 32 while its thumb is dragged, so ranges past 65,535 do not wrap. A message
+// whose low bits disagree was not sent by a drag: it is taken as it stands.
+int ImageView::TrackPosition(int bar, WPARAM wParam) const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    if (GetScrollInfo(hwnd_, bar, &info) && (info.nTrackPos & 0xFFFF) == HIWORD(wParam))
+        return info.nTrackPos;
+    return HIWORD(wParam);
+}
+
 void ImageView::OnScroll(int bar, WPARAM wParam) {
     Scroll& s = bar == SB_HORZ ? horizontal_ : vertical_;
-    int d = ScrollStep(s, wParam);
+    int d = ScrollStep(s, wParam, TrackPosition(bar, wParam));
     if (d == 0) return;
     int offset = s.offset + d;
     if (offset <= 0) offset = 0;

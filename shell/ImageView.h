@@ -24,14 +24,17 @@ class ImageView {
     const Scroll& Horizontal() const { return horizontal_; }
     const Scroll& Vertical() const { return vertical_; }
 
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure's side (shell/WindowClass.h).
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
     void OnCreate();
     void OnDestroy();
     void OnSize(int width, int height);
     void OnPaint();
     void DrawTrimFrame(HDC dc);
+    int TrackPosition(int bar, WPARAM wParam) const;
     void OnScroll(int bar, WPARAM wParam);
     void OnMouseMove(int x, int y);
     void Redraw();

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "shell/Clipboard.h"
-#include "shell/StateQuery.h"
 #include "shell/ParameterWindowRunner.h"
+#include "shell/WindowClass.h"
 
 namespace {
 
@@ -23,20 +23,13 @@ constexpr char kFileTypes[] = "ビットマップ(*.bmp)\0*.bmp\0"
 
 } // namespace
 
+LRESULT (*MainWindow::answerCopyData)(MainWindow&, HWND, const COPYDATASTRUCT&) = nullptr;
+
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 void MainWindow::Register(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "APP_ICON");
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+    RegisterObjectClass<MainWindow>(instance, kClassName, LTGRAY_BRUSH,
+                                    LoadIconA(instance, "APP_ICON"));
 }
 
 bool MainWindow::Create() {
@@ -50,19 +43,6 @@ bool MainWindow::Create() {
     CheckRadioItem(cmd::Quality100, cmd::Quality50, cmd::Quality90);
     SetMenu(hwnd_, menus_.bar);
     return true;
-}
-
-LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return self->Handle(message, wParam, lParam);
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,8 +63,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         break;
     case WM_COPYDATA:
-        return AnswerInspection(*this, reinterpret_cast<HWND>(wParam),
-                                *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        if (!answerCopyData) break;
+        return answerCopyData(*this, reinterpret_cast<HWND>(wParam),
+                              *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

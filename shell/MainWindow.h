@@ -19,6 +19,11 @@ class MainWindow : public IDocumentHost {
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
+    // Set only in the test variant of the program (iromaki-test.exe), which
+    // answers the GUI tests' state query; the shipped program leaves
+    // WM_COPYDATA to the system, which ignores it.
+    static LRESULT (*answerCopyData)(MainWindow& window, HWND sender, const COPYDATASTRUCT& data);
+
     static void Register(HINSTANCE instance);
     // Creates the window (its view and status bar inside) and attaches the menu.
     bool Create();
@@ -46,9 +51,11 @@ class MainWindow : public IDocumentHost {
     void CopyToClipboard(const CImage& image) override;
     bool PasteFromClipboard(CImage& image) override;
 
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure's side (shell/WindowClass.h).
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
     void OnCreate();
     void OnSize(int width, int height);
     void OnInitMenuPopup(HMENU popup, LPARAM position);

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/windows/Catalogue.h"
+#include "shell/WindowClass.h"
 
 namespace {
 
-// The real controls of one parameter window. It reaches the window procedure
-// through CreateWindowExA's creation data, kept in GWLP_USERDATA.
+// The real controls of one parameter window, and its window procedure's side.
 class Win32Surface : public DialogSurface {
   public:
     Win32Surface(ParameterWindowSession& session, HWND mainWindow, HINSTANCE instance)
@@ -28,6 +28,7 @@ class Win32Surface : public DialogSurface {
     // drop-down list takes Enter and Escape itself).
     bool ControlWantsKey() const;
     void Paint();
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls(const WindowDefinition& window) override;
     std::string GetText(int control) override;
@@ -334,45 +335,34 @@ void OnScroll(Win32Surface& s, LPARAM lParam) {
     if (place >= 0 && s.Def(place).kind == ControlKind::Trackbar) s.Session().Scroll(place);
 }
 
-LRESULT CALLBACK ParameterWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* surface = static_cast<Win32Surface*>(created->lpCreateParams);
-        surface->Attach(hwnd);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(surface));
-    }
-    auto* s = reinterpret_cast<Win32Surface*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!s) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT Win32Surface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        s->Session().Create(*s);
+        session_.Create(*this);
         return 0;
     case WM_COMMAND:
-        OnCommand(*s, wParam, lParam);
+        OnCommand(*this, wParam, lParam);
         return 0;
     case WM_HSCROLL:
     case WM_VSCROLL:
-        OnScroll(*s, lParam);
+        OnScroll(*this, lParam);
         return 0;
     case WM_SETFOCUS:
-        s->Session().Focus();
+        session_.Focus();
         return 0;
     case WM_MOUSEMOVE:
-        s->Session().MouseMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
+        session_.MouseMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
         return 0;
     case WM_PAINT:
-        s->Paint();
+        Paint();
         return 0;
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     case WM_DESTROY:
-        s->Session().Destroy();
-        break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        session_.Destroy();
         break;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 // Enter and Escape for the window or one of its controls, taken before the
@@ -405,17 +395,8 @@ bool PumpOne(Win32Surface& s, HWND window, bool navigation) {
 } // namespace
 
 void RegisterParameterWindowClasses(HINSTANCE instance) {
-    for (const CatalogueEntry& e : WindowCatalogue()) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = ParameterWindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = e.className;
-        RegisterClassExA(&wc);
-    }
+    for (const CatalogueEntry& e : WindowCatalogue())
+        RegisterObjectClass<Win32Surface>(instance, e.className, WHITE_BRUSH);
 }
 
 ParameterWindowResult RunParameterWindowModal(ParameterWindow kind, CImageDocument& document,

@@ -47,7 +47,8 @@ HWND Main() {
     return WaitFor("CWindow");
 }
 
-bool Ask(const std::string& request) {
+// True when the program understood the request (and answered, when it has to).
+bool Ask(const std::string& request, bool withReply = true) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ReplyProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -57,9 +58,11 @@ bool Ask(const std::string& request) {
                               wc.hInstance, nullptr);
     COPYDATASTRUCT cds{kInspectionTag, DWORD(request.size()), const_cast<char*>(request.data())};
     DWORD_PTR result = 0;
+    g_reply.clear();
+    g_replied = false;
     SendMessageTimeoutA(Main(), WM_COPYDATA, reinterpret_cast<WPARAM>(me),
                         reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result);
-    return result != 0;
+    return result != 0 && (g_replied || !withReply);
 }
 
 struct Found {
@@ -97,7 +100,8 @@ void PrintFocus(HWND window) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
     int n = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++n)
+    for (HWND child = GetWindow(window, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT), ++n)
         if (child == info.hwndFocus || IsChild(child, info.hwndFocus)) {
             std::printf("#%d %d\n", n, GetDlgCtrlID(child));
             return;
@@ -138,9 +142,9 @@ int Run(int argc, char** argv) {
     auto arg = [&](int i) { return i < argc ? std::string(argv[i]) : std::string(); };
     auto num = [&](int i) { return std::atoi(arg(i).c_str()); };
     if (!Main()) return 3;
-    static const char* const kNamesWindow[] = {
-        "wait", "trackbar", "spin", "select", "type", "click", "key", "focus",
-        "close", "text", "filedialog", "msgbox"};
+    static const char* const kNamesWindow[] = {"wait",  "trackbar", "spin",       "select",
+                                               "type",  "click",    "key",        "focus",
+                                               "close", "text",     "filedialog", "msgbox"};
     for (const char* v : kNamesWindow)
         if (verb == v && !WaitFor(verb == "filedialog" || verb == "msgbox" ? "#32770" : argv[2],
                                   verb == "filedialog" || verb == "msgbox" ? argv[2] : nullptr))
@@ -152,7 +156,7 @@ int Run(int argc, char** argv) {
         if (!Ask(verb)) return 2;
         PrintHex(g_reply);
     } else if (verb == "popup" || verb == "drop") {
-        return Ask(verb + " " + arg(2)) ? 0 : 2;
+        return Ask(verb + " " + arg(2), false) ? 0 : 2;
     } else if (verb == "command") {
         PostMessageA(Main(), WM_COMMAND, WPARAM(num(2)), 0);
     } else if (verb == "wait") {

@@ -10,7 +10,7 @@ itself: a function scenario(ctx) that starts with ctx.sample freshly loaded
 pose(ctx), which opens the window for scripts/screenshots and returns its
 class. All of them run in one start of the program.
 
-  gui_test.py --program P --driver D --wine-run W --prefix PREFIX --work DIR
+  gui_test.py --program TEST_VARIANT --shipped P --driver D --wine-run W --prefix PREFIX --work DIR
   gui_test.py --shots DIR --driver D --wine-run W   (the program already runs)
 """
 
@@ -47,6 +47,22 @@ def start_up_and_exit():
            ("アンチエイリアシング（&A）", "色成分差拡大（&A）"))
     driver("popup", 0)
     expect("overwrite-save greyed", menu()[103][0], "grayed")
+    driver("command", 104)
+    expect("exit code", p.wait_exit(), 0)
+
+
+def shipped_program_ignores_the_query(sample):
+    section("the shipped program answers no state query")
+    p = Program(program=guilib.ARGS.shipped)
+    for request in ("state", "drop\t" + win_path(sample)):
+        try:
+            driver(*request.split("\t"))
+            answered = True
+        except RuntimeError:
+            answered = False
+        expect("%s refused" % request.split("\t")[0], answered, False)
+    time.sleep(0.5)
+    expect("nothing loaded", driver("wait", "CWindow").strip(), "Iromaki")
     driver("command", 104)
     expect("exit code", p.wait_exit(), 0)
 
@@ -218,7 +234,7 @@ def main():
     parser = argparse.ArgumentParser()
     for name in ("--driver", "--wine-run"):
         parser.add_argument(name, required=True)
-    for name in ("--program", "--prefix", "--work", "--shots"):
+    for name in ("--program", "--shipped", "--prefix", "--work", "--shots"):
         parser.add_argument(name)
     args = parser.parse_args()
     guilib.ARGS = args
@@ -239,6 +255,7 @@ def main():
     subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
     try:
         start_up_and_exit()
+        shipped_program_ignores_the_query(sample)
         p = view_and_windows(sample)
         zoom_and_scroll(p, big)
         files_and_clipboard(p, sample, args.work)

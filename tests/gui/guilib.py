@@ -113,8 +113,8 @@ def read_bmp(data):
 
 
 class Program:
-    def __init__(self, *args):
-        self.process = subprocess.Popen([ARGS.wine_run, ARGS.program, *args], env=ENV,
+    def __init__(self, *args, program=None):
+        self.process = subprocess.Popen([ARGS.wine_run, program or ARGS.program, *args], env=ENV,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         driver("wait", "CWindow")
 

@@ -1,4 +1,16 @@
-#include "shell/StateQuery.h"
+// The state query of the test variant of the program (iromaki-test.exe): a
+// read-only view of the program's state for the GUI tests. Another process
+// sends WM_COPYDATA with kInspectionTag and a request, and the answer comes
+// back as WM_COPYDATA to the window named in wParam.
+//
+//   state        title, file, flags, zoom, scroll bars, status text, trim frame
+//   menu         every menu item: position path, command, state flags, text
+//   image, undo  the current or undo image as a packed 24-bit bitmap
+//   popup N      the menu at position N of the bar is about to open
+//   drop PATH    the file is dropped on the main window
+//
+// The shipped iromaki.exe is built without this file and ignores WM_COPYDATA.
+#include <windows.h>
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -13,11 +25,15 @@
 
 namespace {
 
+constexpr ULONG_PTR kInspectionTag = 0x49524F4D; // "IROM"
+
+// Not SMTO_ABORTIFHUNG: the driver reads no messages between its verbs, so the
+// system may call it hung, though it waits for this answer.
 void Reply(HWND from, HWND to, const void* data, size_t size) {
     COPYDATASTRUCT answer{kInspectionTag, DWORD(size), const_cast<void*>(data)};
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
-                        reinterpret_cast<LPARAM>(&answer), SMTO_ABORTIFHUNG, 5000, &ignored);
+                        reinterpret_cast<LPARAM>(&answer), SMTO_NORMAL, 5000, &ignored);
 }
 
 void Line(std::string& out, const char* key, const std::string& value) {
@@ -128,8 +144,7 @@ void Drop(HWND hwnd, const std::string& path) {
     if (!PostMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) GlobalFree(block);
 }
 
-} // namespace
-
+// TRUE when the request was understood.
 LRESULT AnswerInspection(MainWindow& w, HWND replyTo, const COPYDATASTRUCT& request) {
     if (request.dwData != kInspectionTag || !request.lpData) return FALSE;
     const std::string text(static_cast<const char*>(request.lpData), request.cbData);
@@ -156,3 +171,8 @@ LRESULT AnswerInspection(MainWindow& w, HWND replyTo, const COPYDATASTRUCT& requ
     }
     return TRUE;
 }
+
+// Installed before the program's entry runs.
+[[maybe_unused]] const bool kInstalled = (MainWindow::answerCopyData = AnswerInspection, true);
+
+} // namespace
