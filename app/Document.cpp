@@ -34,21 +34,23 @@ __attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...
 struct ImageCommand {
     int command;
     void (*run)(CImage&);
-    bool resizesView;
+    bool resizesView = false; // the size may change: re-lay out the view
 };
 
+// clang-format off
 const ImageCommand kImageCommands[] = {
-    {cmd::MaximizeContrast, MaximizeContrast, false},
-    {cmd::Gray, ConvertToGray, false},
-    {cmd::Invert, InvertColors, false},
-    {cmd::FlipTopBottom, FlipVertical, false},
-    {cmd::FlipLeftRight, FlipHorizontal, false},
-    {cmd::ExchangeXY, ExchangeXY, true},
-    {cmd::Reduce216, ReduceTo216Colors, true},
-    {cmd::Emboss, Emboss, false},
-    {cmd::Median, [](CImage& image) { image.MedianFilter(); }, false},
-    {cmd::Pinhole, PinholeCamera, false},
+    {.command = cmd::MaximizeContrast, .run = MaximizeContrast},
+    {.command = cmd::Gray, .run = ConvertToGray},
+    {.command = cmd::Invert, .run = InvertColors},
+    {.command = cmd::FlipTopBottom, .run = FlipVertical},
+    {.command = cmd::FlipLeftRight, .run = FlipHorizontal},
+    {.command = cmd::ExchangeXY, .run = ExchangeXY, .resizesView = true},
+    {.command = cmd::Reduce216, .run = ReduceTo216Colors, .resizesView = true},
+    {.command = cmd::Emboss, .run = Emboss},
+    {.command = cmd::Median, .run = [](CImage& image) { image.MedianFilter(); }},
+    {.command = cmd::Pinhole, .run = PinholeCamera},
 };
+// clang-format on
 
 template <typename Row, size_t N> const Row* FindRow(const Row (&rows)[N], int command) {
     for (const Row& row : rows)
