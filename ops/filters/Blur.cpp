@@ -186,21 +186,26 @@ class Quotients {
     bool positive_[kPositions];
 };
 
-// The blur of the pixel at x from the extended sums: the rows of the window
-// below the pixel and the pixels to its left come first. Kept apart from the
-// loop (a few pixels in a hundred come here).
+// The blur of the pixel at x of row y from the extended sums, for the
+// channels in needed (bit c for channel c; the others are in known): the rows
+// of the window below the pixel and the pixels to its left come first. Kept
+// apart from the loop (a few pixels in a hundred come here).
 [[gnu::noinline]] uint32_t BlurredExactly(const WindowSums& sums, const BlurTables& tables,
                                           long double weightSum, int32_t range, int32_t x,
-                                          uint64_t window) {
-    const uint64_t* columnBelow = sums.ColumnBelow();
+                                          int32_t y, uint64_t window, uint32_t known,
+                                          unsigned needed) {
     const uint64_t* own = sums.Row();
+    const int32_t x0 = std::max(0, x - range);
+    const int32_t x1 = std::min(sums.Width() - 1, x + range);
     uint64_t before = 0;
-    for (int32_t i = x - range; i <= x + range; ++i)
-        before += columnBelow[i];
-    for (int32_t i = x - range; i < x; ++i)
+    for (int32_t row = std::max(0, y - range); row < y; ++row)
+        for (int32_t i = x0; i <= x1; ++i)
+            before += Spread(sums.Original(row)[i]);
+    for (int32_t i = x0; i < x; ++i)
         before += own[i];
-    uint32_t result = 0;
+    uint32_t result = known;
     for (int c = 0; c < 3; ++c) {
+        if (!(needed >> c & 1)) continue;
         const int32_t v = Field(own[x], c);
         const int32_t b = Field(before, c);
         const long double sum = tables.Sum(b, Field(window, c) - v - b, uint32_t(v));
@@ -246,7 +251,16 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
             } else if ((value[0] | value[1] | value[2]) >= 0) {
                 out[x] = Pack(uint32_t(value[0]), uint32_t(value[1]), uint32_t(value[2]));
             } else {
-                out[x] = BlurredExactly(sums, *tables, quotients->WeightSum(positions), range, x, window);
+                uint32_t known = 0;
+                unsigned needed = 0;
+                for (int c = 0; c < 3; ++c) {
+                    if (value[c] < 0)
+                        needed |= 1u << c;
+                    else
+                        known |= uint32_t(value[c]) << (16 - 8 * c);
+                }
+                out[x] = BlurredExactly(sums, *tables, quotients->WeightSum(positions), range, x, y,
+                                        window, known, needed);
             }
             window = window + column[x + range + 1] - column[x - range];
         }

@@ -14,7 +14,7 @@ bool WindowSums::Init(const CImage& image, int32_t range) {
     height_ = image.Height();
     range_ = range;
     stride_ = size_t(width_) + 2 * size_t(range) + 1;
-    padded_ = NewScratch<uint64_t>(3 * stride_);
+    padded_ = NewScratch<uint64_t>(2 * stride_);
     columnsInside_ = NewScratch<int32_t>(size_t(width_));
     ring_ = NewScratch<uint32_t>(size_t(range + 1) * size_t(width_));
     zeros_ = NewScratch<uint32_t>(size_t(width_));
@@ -38,24 +38,19 @@ void WindowSums::BeginRow(int32_t y) {
     const uint32_t* row = image_->Bits() + size_t(y) * size_t(width_);
     uint32_t* kept = ring_.get() + size_t(y % (range_ + 1)) * size_t(width_);
     std::memcpy(kept, row, size_t(width_) * sizeof *row);
-    uint64_t* own = Padded(2);
+    uint64_t* own = Padded(1);
     for (int32_t x = 0; x < width_; ++x)
         own[x] = Spread(row[x]);
 }
 
 void WindowSums::EndRow(int32_t y) {
     // The row range rows below leaves the window; the row range rows above
-    // enters it (it has not been overwritten yet); row y joins the rows below.
+    // enters it (it has not been overwritten yet).
     const uint32_t* leaving = y - range_ >= 0 ? Original(y - range_) : zeros_.get();
     const uint32_t* entering = y + range_ + 1 < height_
                                    ? image_->Bits() + size_t(y + range_ + 1) * size_t(width_)
                                    : zeros_.get();
-    const uint64_t* own = Padded(2);
     uint64_t* column = Padded(0);
-    uint64_t* below = Padded(1);
-    for (int32_t x = 0; x < width_; ++x) {
-        const uint64_t gone = Spread(leaving[x]);
-        column[x] = column[x] + Spread(entering[x]) - gone;
-        below[x] = below[x] + own[x] - gone;
-    }
+    for (int32_t x = 0; x < width_; ++x)
+        column[x] = column[x] + Spread(entering[x]) - Spread(leaving[x]);
 }

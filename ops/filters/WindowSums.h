@@ -47,14 +47,14 @@ class WindowSums {
     // Padded by range zeros on each side and one more on the right: entry
     // x + range belongs to column x, so a window starting at entry x ends at
     // x + 2 * range and the slide reads entry x + 2 * range + 1.
-    // Column sums over the window's rows, and over those below the pixel.
+    // Column sums over the window's rows.
     const uint64_t* Column() const { return Padded(0); }
-    const uint64_t* ColumnBelow() const { return Padded(1); }
     // The current row itself.
-    const uint64_t* Row() const { return Padded(2); }
+    const uint64_t* Row() const { return Padded(1); }
     // Pixels of the window inside the image in each direction.
     int32_t ColumnsInside(int32_t x) const { return columnsInside_[x]; }
     int32_t RowsInside(int32_t y) const;
+    int32_t Width() const { return width_; }
 
   private:
     uint64_t* Padded(int kind) const { return padded_.get() + size_t(kind) * stride_ + range_; }
