@@ -10,7 +10,7 @@ itself: a function scenario(ctx) that starts with ctx.sample freshly loaded
 pose(ctx), which opens the window for scripts/screenshots and returns its
 class. All of them run in one start of the program.
 
-  gui_test.py --program TEST_VARIANT --shipped P --driver D --wine-run W --prefix PREFIX --work DIR
+  gui_test.py --program TEST_VARIANT --shipped P --cli C --driver D --wine-run W --prefix PREFIX --work DIR
   gui_test.py --shots DIR --driver D --wine-run W   (the program already runs)
 """
 
@@ -234,7 +234,7 @@ def main():
     parser = argparse.ArgumentParser()
     for name in ("--driver", "--wine-run"):
         parser.add_argument(name, required=True)
-    for name in ("--program", "--shipped", "--prefix", "--work", "--shots"):
+    for name in ("--program", "--shipped", "--cli", "--prefix", "--work", "--shots"):
         parser.add_argument(name)
     args = parser.parse_args()
     guilib.ARGS = args
@@ -244,6 +244,7 @@ def main():
         return 0
     ENV["WINEPREFIX"] = args.prefix
     os.makedirs(args.work, exist_ok=True)
+    guilib.CLOCK_LIBRARY = guilib.build_fixed_clock(args.work)
     sample = os.path.join(args.work, "sample.bmp")
     big = os.path.join(args.work, "big.bmp")
     write_bmp(sample, 200, 100, lambda x, y: (x * 255 // 199, y * 127 // 99 + 64, 128))

@@ -112,9 +112,42 @@ def read_bmp(data):
     return pixels_from_dib(data, 14)
 
 
+def cli_image(source, *steps, seed=None):
+    """What the batch tool makes of the bitmap source with the steps, in the
+    form image() gives: the program promises the same pixels."""
+    out = os.path.join(ARGS.work, "cli-result.bmp")
+    if os.path.exists(out):
+        os.remove(out)
+    seeded = ["--seed", str(seed)] if seed is not None else []
+    subprocess.run([ARGS.wine_run, ARGS.cli, *seeded, win_path(source), win_path(out), *steps],
+                   env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    if not os.path.exists(out):
+        return None
+    with open(out, "rb") as f:
+        return read_bmp(f.read())
+
+
+# The program seeds its generator from the wall clock at start-up; it starts
+# with fixed_clock.c preloaded, so the clock, and with it the seed, reads
+# CLOCK_START (None: the library could not be built).
+CLOCK_START = 1234567890
+CLOCK_LIBRARY = None
+
+
+def build_fixed_clock(work):
+    library = os.path.join(work, "fixed_clock.so")
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fixed_clock.c")
+    built = subprocess.run(["cc", "-shared", "-fPIC", "-O1", "-o", library, source, "-ldl"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return library if built.returncode == 0 else None
+
+
 class Program:
     def __init__(self, *args, program=None):
-        self.process = subprocess.Popen([ARGS.wine_run, program or ARGS.program, *args], env=ENV,
+        env = dict(ENV)
+        if CLOCK_LIBRARY:
+            env.update(LD_PRELOAD=CLOCK_LIBRARY, IROMAKI_CLOCK_START=str(CLOCK_START))
+        self.process = subprocess.Popen([ARGS.wine_run, program or ARGS.program, *args], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         driver("wait", "CWindow")
 
