@@ -200,7 +200,7 @@ class Quotients {
     uint64_t before = 0;
     for (int32_t row = std::max(0, y - range); row < y; ++row)
         for (int32_t i = x0; i <= x1; ++i)
-            before += Spread(sums.Original(row)[i]);
+            before += sums.Original(row)[i];
     for (int32_t i = x0; i < x; ++i)
         before += own[i];
     uint32_t result = known;
@@ -222,9 +222,9 @@ bool BlurSliding(CImage& image, int32_t range, double weight) {
     const int32_t w = image.Width(), h = image.Height();
     const bool wholeWeight = weight == std::floor(weight);
     const uint64_t* column = sums.Column();
-    const uint64_t* own = sums.Row();
     for (int32_t y = 0; y < h; ++y) {
         sums.BeginRow(y);
+        const uint64_t* own = sums.Row();
         const int32_t rowsInside = sums.RowsInside(y);
         uint64_t window = 0; // packed sums over the window
         for (int32_t i = -range; i <= range; ++i)
@@ -342,10 +342,10 @@ bool UnsharpSliding(CImage& image, int32_t range, double strength) {
     int32_t reciprocalsFor = -1;
     uint64_t* column3 = scratch.get() + 1;
     const uint64_t* column = sums.Column();
-    const uint64_t* own = sums.Row(); // entries -1 and w are zero
     for (int32_t y = 0; y < h; ++y) {
         sums.BeginRow(y);
-        const uint32_t* below = y > 0 ? sums.Original(y - 1) : nullptr;
+        const uint64_t* own = sums.Row(); // entries -1 and w are zero
+        const uint64_t* below = y > 0 ? sums.Original(y - 1) : nullptr;
         const uint32_t* above = y + 1 < h ? image.Bits() + size_t(y + 1) * size_t(w) : nullptr;
         const int32_t rows3 = 1 + (below != nullptr) + (above != nullptr);
         const int32_t rowsInside = sums.RowsInside(y);
@@ -358,7 +358,7 @@ bool UnsharpSliding(CImage& image, int32_t range, double strength) {
             }
         }
         for (int32_t x = 0; x < w; ++x)
-            column3[x] = own[x] + (below ? Spread(below[x]) : 0) + (above ? Spread(above[x]) : 0);
+            column3[x] = own[x] + (below ? below[x] : 0) + (above ? Spread(above[x]) : 0);
         uint64_t window = 0;
         for (int32_t i = -range; i <= range; ++i)
             window += column[i];
@@ -366,10 +366,9 @@ bool UnsharpSliding(CImage& image, int32_t range, double strength) {
         for (int32_t x = 0; x < w; ++x) {
             const uint64_t total = window + (column3[x - 1] + column3[x] + column3[x + 1]) +
                                    column3[x] + (own[x - 1] + own[x] + own[x + 1]);
-            const uint32_t word = sums.Original(y)[x];
             uint32_t result = 0;
             for (int c = 0; c < 3; ++c)
-                result |= (*sharpen)(ChannelOf(word, c), DivideSmall(Field(total, c), reciprocals[x]))
+                result |= (*sharpen)(uint32_t(Field(own[x], c)), DivideSmall(Field(total, c), reciprocals[x]))
                           << (16 - 8 * c);
             out[x] = result;
             window = window + column[x + range + 1] - column[x - range];

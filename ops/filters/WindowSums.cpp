@@ -1,7 +1,6 @@
 #include "ops/filters/WindowSums.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "ops/filters/Neighbourhood.h"
 
@@ -13,15 +12,15 @@ bool WindowSums::Init(const CImage& image, int32_t range) {
     width_ = image.Width();
     height_ = image.Height();
     range_ = range;
+    row_ = 0;
     stride_ = size_t(width_) + 2 * size_t(range) + 1;
-    padded_ = NewScratch<uint64_t>(2 * stride_);
+    column_ = NewScratch<uint64_t>(stride_);
+    ring_ = NewScratch<uint64_t>(size_t(range + 1) * stride_);
     columnsInside_ = NewScratch<int32_t>(size_t(width_));
-    ring_ = NewScratch<uint32_t>(size_t(range + 1) * size_t(width_));
-    zeros_ = NewScratch<uint32_t>(size_t(width_));
-    if (!padded_ || !columnsInside_ || !ring_ || !zeros_) return false;
+    if (!column_ || !ring_ || !columnsInside_) return false;
     for (int32_t x = 0; x < width_; ++x)
         columnsInside_[x] = std::min(range, x) + std::min(range, width_ - 1 - x) + 1;
-    uint64_t* column = Padded(0);
+    uint64_t* column = column_.get() + range_;
     for (int32_t y = 0; y <= std::min(range, height_ - 1); ++y) {
         const uint32_t* row = image.Bits() + size_t(y) * size_t(width_);
         for (int32_t x = 0; x < width_; ++x)
@@ -36,21 +35,24 @@ int32_t WindowSums::RowsInside(int32_t y) const {
 
 void WindowSums::BeginRow(int32_t y) {
     const uint32_t* row = image_->Bits() + size_t(y) * size_t(width_);
-    uint32_t* kept = ring_.get() + size_t(y % (range_ + 1)) * size_t(width_);
-    std::memcpy(kept, row, size_t(width_) * sizeof *row);
-    uint64_t* own = Padded(1);
+    row_ = y;
+    uint64_t* kept = ring_.get() + size_t(y % (range_ + 1)) * stride_ + range_;
     for (int32_t x = 0; x < width_; ++x)
-        own[x] = Spread(row[x]);
+        kept[x] = Spread(row[x]);
 }
 
 void WindowSums::EndRow(int32_t y) {
-    // The row range rows below leaves the window; the row range rows above
-    // enters it (it has not been overwritten yet).
-    const uint32_t* leaving = y - range_ >= 0 ? Original(y - range_) : zeros_.get();
-    const uint32_t* entering = y + range_ + 1 < height_
-                                   ? image_->Bits() + size_t(y + range_ + 1) * size_t(width_)
-                                   : zeros_.get();
-    uint64_t* column = Padded(0);
-    for (int32_t x = 0; x < width_; ++x)
-        column[x] = column[x] + Spread(entering[x]) - Spread(leaving[x]);
+    // The row range rows above enters the window (it has not been overwritten
+    // yet); the row range rows below leaves it.
+    uint64_t* column = column_.get() + range_;
+    if (y + range_ + 1 < height_) {
+        const uint32_t* entering = image_->Bits() + size_t(y + range_ + 1) * size_t(width_);
+        for (int32_t x = 0; x < width_; ++x)
+            column[x] += Spread(entering[x]);
+    }
+    if (y - range_ >= 0) {
+        const uint64_t* leaving = Original(y - range_);
+        for (int32_t x = 0; x < width_; ++x)
+            column[x] -= leaving[x];
+    }
 }

@@ -1,7 +1,8 @@
 // Sums over the square window of every pixel of a row, for the blur and the
 // unsharp mask: per-column sums slide down the image one row at a time, and
 // the window sums slide along the row. Rows are overwritten as they are
-// finished, so the unchanged rows the sums still need are kept in a ring.
+// finished, so the unchanged rows the sums still need are kept in a ring,
+// spread.
 //
 // The three channel sums travel packed in one word, 21 bits each, so one add
 // updates all three. A sum only loses what it gained before, so no field
@@ -40,29 +41,26 @@ class WindowSums {
     // Call after row y is finished, to move the column sums down to row y+1.
     void EndRow(int32_t y);
 
-    // Row y as it was, for y-range <= row <= y during row y.
-    const uint32_t* Original(int32_t row) const {
-        return ring_.get() + size_t(row % (range_ + 1)) * size_t(width_);
-    }
     // Padded by range zeros on each side and one more on the right: entry
     // x + range belongs to column x, so a window starting at entry x ends at
     // x + 2 * range and the slide reads entry x + 2 * range + 1.
     // Column sums over the window's rows.
-    const uint64_t* Column() const { return Padded(0); }
-    // The current row itself.
-    const uint64_t* Row() const { return Padded(1); }
+    const uint64_t* Column() const { return column_.get() + range_; }
+    // Row y as it was, spread, for y-range <= row <= y during row y.
+    const uint64_t* Original(int32_t row) const {
+        return ring_.get() + size_t(row % (range_ + 1)) * stride_ + range_;
+    }
+    // The current row as it was, spread.
+    const uint64_t* Row() const { return Original(row_); }
     // Pixels of the window inside the image in each direction.
     int32_t ColumnsInside(int32_t x) const { return columnsInside_[x]; }
     int32_t RowsInside(int32_t y) const;
     int32_t Width() const { return width_; }
 
   private:
-    uint64_t* Padded(int kind) const { return padded_.get() + size_t(kind) * stride_ + range_; }
-
     const CImage* image_ = nullptr;
-    int32_t width_ = 0, height_ = 0, range_ = 0;
+    int32_t width_ = 0, height_ = 0, range_ = 0, row_ = 0;
     size_t stride_ = 0;
-    std::unique_ptr<uint64_t[]> padded_;
+    std::unique_ptr<uint64_t[]> column_, ring_;
     std::unique_ptr<int32_t[]> columnsInside_;
-    std::unique_ptr<uint32_t[]> ring_, zeros_;
 };
