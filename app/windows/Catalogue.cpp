@@ -35,7 +35,7 @@ constexpr CatalogueEntry kCatalogue[kParameterWindowCount] = {
     {.kind = W::Gamma, .className = "CGammaDialog", .command = cmd::Gamma,
      .window = &kGammaWindow},
     {.kind = W::Post, .className = "CPostDialog", .command = cmd::Posterize,
-     .window = nullptr},
+     .window = &kPostWindow},
     {.kind = W::Outline, .className = "COutlineDialog", .command = cmd::Outline,
      .window = nullptr},
     {.kind = W::Antialias, .className = "CAaliaDialog", .command = cmd::Antialias,
