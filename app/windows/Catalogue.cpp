@@ -41,7 +41,7 @@ constexpr CatalogueEntry kCatalogue[kParameterWindowCount] = {
     {.kind = W::Antialias, .className = "CAaliaDialog", .command = cmd::Antialias,
      .window = nullptr},
     {.kind = W::YCut, .className = "CYCutDialog", .command = cmd::ToneCut,
-     .window = nullptr},
+     .window = &kYCutWindow},
     {.kind = W::Replace, .className = "CReplaceDialog", .command = cmd::ReplaceColour,
      .window = nullptr},
     {.kind = W::RGBDef, .className = "CRGBDefDialog", .command = cmd::ColourDifference,
