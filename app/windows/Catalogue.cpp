@@ -43,7 +43,7 @@ constexpr CatalogueEntry kCatalogue[kParameterWindowCount] = {
     {.kind = W::YCut, .className = "CYCutDialog", .command = cmd::ToneCut,
      .window = &kYCutWindow},
     {.kind = W::Replace, .className = "CReplaceDialog", .command = cmd::ReplaceColour,
-     .window = nullptr},
+     .window = &kReplaceWindow},
     {.kind = W::RGBDef, .className = "CRGBDefDialog", .command = cmd::ColourDifference,
      .window = nullptr},
 };
