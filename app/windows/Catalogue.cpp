@@ -45,7 +45,7 @@ constexpr CatalogueEntry kCatalogue[kParameterWindowCount] = {
     {.kind = W::Replace, .className = "CReplaceDialog", .command = cmd::ReplaceColour,
      .window = &kReplaceWindow},
     {.kind = W::RGBDef, .className = "CRGBDefDialog", .command = cmd::ColourDifference,
-     .window = nullptr},
+     .window = &kRgbDefWindow},
 };
 // clang-format on
 
