@@ -17,7 +17,7 @@ constexpr const char* kErrorCaption = "エラー";
 constexpr const char* kOverwriteQuestion = "同名のファイルが既に存在します。上書きしますか？";
 constexpr const char* kYccQuestion = "YCrCb形式で保存すると情報の一部が失われる可能性があります。"
                                      "YCrCb形式で保存しますか？";
-constexpr const char* kAboutText = "Iromaki 24\n画像調整ソフト";
+constexpr const char* kAboutText = IROMAKI_PRODUCT " " IROMAKI_VERSION_TEXT "\n画像調整ソフト";
 constexpr const char* kAboutCaption = "バージョン情報";
 
 __attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...) {

@@ -10,6 +10,7 @@
 #include "app/Commands.h"
 #include "app/ParameterRecords.h"
 #include "core/Image.h"
+#include "core/Version.h"
 
 class IDocumentHost {
   public:
@@ -44,7 +45,7 @@ struct MenuItemState {
 
 class CImageDocument {
   public:
-    static constexpr const char* kProductName = "Iromaki";
+    static constexpr const char* kProductName = IROMAKI_PRODUCT;
     // Longest path a file dialog, a dropped file or the command line may hand
     // over; longer ones are refused, never cut short.
     static constexpr size_t kMaxPath = 255;

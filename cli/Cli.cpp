@@ -11,12 +11,13 @@
 #include "cli/Steps.h"
 #include "core/Image.h"
 #include "core/Numbers.h"
+#include "core/Version.h"
 #include "formats/FileFailure.h"
 #include "formats/ImageFiles.h"
 
 namespace {
 
-constexpr const char* kVersion = "Iromaki 24";
+constexpr const char* kVersion = IROMAKI_PRODUCT " " IROMAKI_VERSION_TEXT;
 constexpr const char* kUsage =
     "usage: iromaki-cli [--quality N] [--seed N] INPUT OUTPUT [STEP ...]\n"
     "       iromaki-cli [--quality N] [--seed N] --out FOLDER [--ext EXT] [--jobs N]\n"
