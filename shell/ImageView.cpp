@@ -126,10 +126,11 @@ void ImageView::OnSize(int width, int height) {
 
 void ImageView::Redraw() {
     InvalidateRgn(hwnd_, nullptr, FALSE);
-    UpdateWindow(hwnd_);
+    if (!holdPaints_) UpdateWindow(hwnd_);
 }
 
 void ImageView::OnPaint() {
+    ++paints_;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     if (document_.ViewScale() < 1.0) {

@@ -23,6 +23,9 @@ class ImageView {
     HWND Handle() const { return hwnd_; }
     const Scroll& Horizontal() const { return horizontal_; }
     const Scroll& Vertical() const { return vertical_; }
+    // While held, a re-layout only invalidates: the caller repaints once afterwards.
+    void HoldPaints(bool hold) { holdPaints_ = hold; }
+    int Paints() const { return paints_; }
 
     // The window procedure's side (shell/WindowClass.h).
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
@@ -44,6 +47,8 @@ class ImageView {
     TrimFrame& trimFrame_;
     HWND hwnd_ = nullptr;
     HWND statusBar_ = nullptr;
+    bool holdPaints_ = false;
+    int paints_ = 0;
     HPEN framePen_ = nullptr;
     HPEN innerPen_ = nullptr;
     Scroll horizontal_, vertical_;

@@ -8,6 +8,7 @@
 
 #include "shell/Clipboard.h"
 #include "shell/ParameterWindowRunner.h"
+#include "shell/WaitCursor.h"
 #include "shell/WindowClass.h"
 
 namespace {
@@ -53,9 +54,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         OnSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
-    case WM_COMMAND:
+    case WM_COMMAND: {
+        const WaitCursor wait;
         document_.ExecuteCommand(LOWORD(wParam));
         return 0;
+    }
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam);
         break;
@@ -165,8 +168,11 @@ void MainWindow::SetTitle(const char* text) {
 void MainWindow::RelayoutView() {
     // The first move changes the size even when nothing else changed, so the
     // view always recomputes its scroll bars; the second restores and repaints.
+    // The view paints once, in the repaint that follows, not at each move.
+    view_.HoldPaints(true);
     MoveWindow(view_.Handle(), 0, 0, clientWidth_ - 1, viewHeight_, FALSE);
     MoveWindow(view_.Handle(), 0, 0, clientWidth_, viewHeight_, TRUE);
+    view_.HoldPaints(false);
 }
 
 void MainWindow::RepaintAll() {

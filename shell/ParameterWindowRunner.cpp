@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/windows/Catalogue.h"
+#include "shell/WaitCursor.h"
 #include "shell/WindowClass.h"
 
 namespace {
@@ -307,7 +308,10 @@ void OnCommand(Win32Surface& s, WPARAM wParam, LPARAM lParam) {
     HWND child = reinterpret_cast<HWND>(lParam);
     FrameButton button;
     if (s.ButtonOf(child, button) >= 0) {
-        if (code == BN_CLICKED) s.Session().Pressed(button);
+        if (code == BN_CLICKED) {
+            const WaitCursor wait;
+            s.Session().Pressed(button);
+        }
         return;
     }
     const int place = s.PlaceOf(child);
@@ -372,6 +376,7 @@ bool HandleDialogKey(Win32Surface& s, HWND window, const MSG& msg) {
         return false;
     if (msg.hwnd != window && !IsChild(window, msg.hwnd)) return false;
     if (s.ControlWantsKey()) return false;
+    const WaitCursor wait;
     s.Session().Key(msg.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape);
     return true;
 }
@@ -416,6 +421,7 @@ ParameterWindowResult RunParameterWindowModal(ParameterWindow kind, CImageDocume
         return session.Result();
     }
     EnableWindow(mainWindow, FALSE);
+    WaitCursor::ShowArrow();
     const bool navigation = session.Frame().navigation;
     while (session.Open() && PumpOne(surface, window, navigation)) {
     }

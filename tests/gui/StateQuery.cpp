@@ -101,6 +101,11 @@ std::string State(MainWindow& w) {
     Line(out, "vbar", ScrollBar(v.Handle(), SB_VERT, OBJID_VSCROLL));
     Line(out, "client", ClientSize(w.Handle()));
     Line(out, "viewclient", ClientSize(v.Handle()));
+    Line(out, "paints", Ints({v.Paints()}));
+    long long reserved = 0; // pixels whose fourth byte is not zero
+    for (size_t i = 0; i < d.Current().PixelCount(); ++i)
+        reserved += (d.Current().Bits()[i] >> 24) != 0;
+    Line(out, "reserved", Ints({reserved}));
     RECT status{};
     GetWindowRect(w.StatusBar(), &status);
     Line(out, "statusheight", Ints({status.bottom - status.top}));

@@ -63,10 +63,17 @@ def scenario(ctx):
     driver("type", "CResizeDialog", WIDTH, "90")
     driver("type", "CResizeDialog", HEIGHT, "70")
     driver("click", "CResizeDialog", API)
+    paints = int(state()["paints"])
     driver("click", "CResizeDialog", EXECUTE)
     driver("gone", "CResizeDialog")
     s = state()
-    expect("stretched through the display", (s["image"], s["undo"]), ("90,70", "1"))
+    expect("stretched through the display", (s["image"], s["undo"], s["reserved"]),
+           ("90,70", "1", "0"))
+    expect("the view painted once, after the change", int(s["paints"]) - paints, 1)
+    paints = int(s["paints"])
+    driver("command", 606)  # without a window
+    s = state()
+    expect("exchanged and painted once", (s["image"], int(s["paints"]) - paints), ("70,90", 1))
 
 
 def pose(ctx):
