@@ -1,6 +1,6 @@
 """The posterisation window (CPostDialog, command 507)."""
 
-from guilib import cli_image, driver, expect, image, state
+from guilib import cli_image, driver, expect, expect_soon, image, state
 
 R, G, B, G_SPIN, EXECUTE = "1", "2", "3", "12", "6"
 W = "CPostDialog"
@@ -18,7 +18,11 @@ def scenario(ctx):
     expect("start values", [driver("text", W, c).strip() for c in (R, G, B)], ["4"] * 3)
     driver("spin", W, G_SPIN, 5)
     expect("spin writes its box", driver("text", W, G).strip(), "5")
-    driver("key", W, "tab")
+    driver("key", W, "enter")  # Enter does not execute here
+    for _ in range(3):
+        driver("key", W, "tab")
+    expect_soon("tab visits execute, cancel, then the R box",
+                lambda: driver("focus", W).strip(), "#3 1")
     driver("key", W, "escape")
     driver("gone", W)
     unchanged("escape", original)
