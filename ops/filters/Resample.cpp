@@ -133,10 +133,12 @@ bool SameTaps(const Tap* a, const Tap* aEnd, const Tap* b, const Tap* bEnd) {
 
 bool CImage::Resample(int32_t w, int32_t h) {
     if (w < 0 || h < 0) return false;
-    Footprints cols, rows;
-    if (!cols.Build(width_, w) || !rows.Build(height_, h)) return false;
+    // The result first: a size that cannot be had is refused at once, before
+    // the weight tables of a huge target are worked out.
     CImage result;
     if (!result.Create(w, h)) return false; // the image stays as it was
+    Footprints cols, rows;
+    if (!cols.Build(width_, w) || !rows.Build(height_, h)) return false;
     const size_t stride = size_t(width_);
     // For rows with one source row: the source column of each destination
     // column that takes its one pixel unchanged, or -1.
