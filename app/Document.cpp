@@ -60,6 +60,7 @@ template <typename Row, size_t N> const Row* FindRow(const Row (&rows)[N], int c
 
 constexpr double kViewScales[] = {0.25, 0.5, 1.0, 2.0, 3.0, 4.0};
 constexpr int32_t kScalePercents[] = {50, 150, 200, 300};
+constexpr int kYccFilterIndex = 3; // the dialogs' YCrCb entry (formats/ImageFiles.h)
 
 bool IsMetafile(const std::string& path) {
     return EndsIn(path.c_str(), ".wmf");
@@ -68,11 +69,9 @@ bool IsMetafile(const std::string& path) {
 // The extension a save appends for the chosen file type; none for "all files"
 // or, when withYcc is false, for the YCrCb type.
 void AppendExtension(std::string& path, int filterIndex, bool withYcc) {
-    const char* extension = filterIndex == 1              ? ".bmp"
-                            : filterIndex == 2            ? ".jpg"
-                            : filterIndex == 3 && withYcc ? ".ycc"
-                                                          : nullptr;
-    if (extension && !EndsIn(path.c_str(), extension)) path += extension;
+    const bool skipped = filterIndex == kYccFilterIndex && !withYcc;
+    const ImageFileKind* kind = skipped ? nullptr : DialogFileKind(filterIndex);
+    if (kind && !EndsIn(path.c_str(), kind->extension)) path += kind->extension;
 }
 
 } // namespace
@@ -267,7 +266,8 @@ void CImageDocument::SaveAs() {
     if (host_.FileExists(dialogPath_.c_str()) &&
         !host_.AskOkCancel(kOverwriteQuestion, dialogPath_.c_str()))
         return;
-    if (filterIndex == 3 && !host_.AskOkCancel(kYccQuestion, dialogPath_.c_str())) return;
+    if (filterIndex == kYccFilterIndex && !host_.AskOkCancel(kYccQuestion, dialogPath_.c_str()))
+        return;
     SaveToDialogPath();
 }
 

@@ -100,9 +100,7 @@ class CProgress {
     }
 
   private:
-    double Elapsed() const {
-        return std::chrono::duration<double>(Clock::now() - start_).count();
-    }
+    double Elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
     void Draw() {
         if (!terminal_) return;
@@ -167,9 +165,8 @@ int RunBatch(const Recipe& recipe, const BatchJob& job, std::ostream& err, bool 
             const size_t k = next++;
             if (k >= plan.size()) return;
             const PlannedFile& file = plan[k];
-            progress.Finished(file.refusal.empty()
-                                  ? ProcessFile(recipe, file.input, file.output)
-                                  : Quoted(file.input) + ": " + file.refusal);
+            progress.Finished(file.refusal.empty() ? ProcessFile(recipe, file.input, file.output)
+                                                   : Quoted(file.input) + ": " + file.refusal);
         }
     };
     std::vector<std::thread> workers;

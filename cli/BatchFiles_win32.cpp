@@ -12,8 +12,7 @@ bool IsSeparator(char c) {
 
 // The places after each separator, stepping over double-byte characters
 // whose second byte may look like a backslash.
-template <typename Visit>
-void ForEachSeparator(const std::string& path, Visit visit) {
+template <typename Visit> void ForEachSeparator(const std::string& path, Visit visit) {
     for (size_t i = 0; i < path.size(); ++i) {
         if (IsDBCSLeadByte(BYTE(path[i])) && i + 1 < path.size()) {
             ++i;
@@ -28,8 +27,9 @@ struct FileIdentity {
 };
 
 bool IdentityOf(const std::string& path, FileIdentity& identity) {
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info;
     const bool known = GetFileInformationByHandle(file, &info) != 0;

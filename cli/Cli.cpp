@@ -94,8 +94,8 @@ int ParseStep(const char* text, ParsedStep& parsed, std::ostream& err) {
     return cli::kFailed;
 }
 
-bool ParseInteger(const char* option, const char* text, int32_t least, int32_t most,
-                  int32_t& value, std::ostream& err) {
+bool ParseInteger(const char* option, const char* text, int32_t least, int32_t most, int32_t& value,
+                  std::ostream& err) {
     if (!text || !ParseWholeInt(text, value)) {
         err << "iromaki-cli: " << option << " needs an integer\n";
         return false;
@@ -151,8 +151,7 @@ int ParseOption(int argc, const char* const* argv, int i, Job& job, std::ostream
 
 // The steps from argv[i] on, up to `--` in the batch form. The index after
 // them, or -1 after a message (status holds the exit status).
-int ParseSteps(int argc, const char* const* argv, int i, Job& job, int& status,
-               std::ostream& err) {
+int ParseSteps(int argc, const char* const* argv, int i, Job& job, int& status, std::ostream& err) {
     for (; i < argc && !(job.batch && std::strcmp(argv[i], "--") == 0); ++i) {
         ParsedStep parsed;
         status = ParseStep(argv[i], parsed, err);

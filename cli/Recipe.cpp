@@ -5,8 +5,7 @@
 #include "formats/FileFailure.h"
 #include "formats/ImageFiles.h"
 
-std::string ProcessFile(const Recipe& recipe, const std::string& input,
-                        const std::string& output) {
+std::string ProcessFile(const Recipe& recipe, const std::string& input, const std::string& output) {
     CImage image;
     if (!LoadImageFile(image, input.c_str()))
         return "cannot read '" + input + "': " + FileFailure();

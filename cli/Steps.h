@@ -27,7 +27,7 @@ struct Param {
     ParamKind kind = ParamKind::Integer;
     double least = -kUnbounded; // the accepted values: least..most
     double most = kUnbounded;
-    bool aboveLeast = false;   // least itself is refused (a gamma above 0)
+    bool aboveLeast = false;       // least itself is refused (a gamma above 0)
     std::array<int32_t, 4> only{}; // when not all 0: the only accepted values
 
     // "" when value is accepted, else what is: "1 to 6", "above 0".
@@ -41,8 +41,8 @@ class Step {
     static constexpr size_t kMaxParams = 12;
     using Apply = bool (*)(CImage& image, const StepArg* args, std::string& why);
 
-    consteval Step(const char* stepName, std::initializer_list<Param> params,
-                   const char* helpText, Apply apply)
+    consteval Step(const char* stepName, std::initializer_list<Param> params, const char* helpText,
+                   Apply apply)
         : name(stepName), help(helpText), apply_(apply) {
         if (params.size() > kMaxParams) throw "too many parameters";
         size_t used = 0;
@@ -56,8 +56,8 @@ class Step {
     }
 
     const char* name;
-    const char* help;               // one line for --help, without the accepted values
-    char argNames[64] = {};         // "R,G,B"; "" when the step takes none
+    const char* help;                // one line for --help, without the accepted values
+    char argNames[64] = {};          // "R,G,B"; "" when the step takes none
     char kinds[kMaxParams + 1] = {}; // one letter per parameter: 'i' integer, 'r' real
 
     std::span<const Param> Params() const { return {params_.data(), count_}; }

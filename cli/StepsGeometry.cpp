@@ -56,20 +56,26 @@ bool RunScale(CImage& image, const StepArg* args, std::string& why) {
 }
 
 constexpr Step kSteps[] = {
-    {"exchange", {{.name = "P", .least = 0, .most = 100}},
-     "exchange each pixel with a random one with probability P %", RunExchange},
-    {"pinhole", {}, "pinhole-camera look: soft, mostly grey, a quarter of the colour",
-     RunPinhole},
+    {"exchange",
+     {{.name = "P", .least = 0, .most = 100}},
+     "exchange each pixel with a random one with probability P %",
+     RunExchange},
+    {"pinhole", {}, "pinhole-camera look: soft, mostly grey, a quarter of the colour", RunPinhole},
     {"flip-v", {}, "turn the picture upside down", RunFlipVertical},
     {"flip-h", {}, "mirror the picture left to right", RunFlipHorizontal},
     {"exchange-xy", {}, "exchange the X and Y axes (W x H becomes H x W)", RunExchangeXY},
-    {"trim", {{.name = "X"}, {.name = "Y"}, {.name = "W"}, {.name = "H"}},
+    {"trim",
+     {{.name = "X"}, {.name = "Y"}, {.name = "W"}, {.name = "H"}},
      "cut out W x H pixels whose lower-left pixel is (X, Y), rows counted from the bottom",
      RunTrim},
-    {"resample", {{.name = "W", .least = 0}, {.name = "H", .least = 0}},
-     "resample to W x H by area-weighted averaging", RunResample},
-    {"scale", {{.name = "PERCENT", .only = {50, 150, 200, 300}}},
-     "fixed scaling in per cent (enlargements edge-aware)", RunScale},
+    {"resample",
+     {{.name = "W", .least = 0}, {.name = "H", .least = 0}},
+     "resample to W x H by area-weighted averaging",
+     RunResample},
+    {"scale",
+     {{.name = "PERCENT", .only = {50, 150, 200, 300}}},
+     "fixed scaling in per cent (enlargements edge-aware)",
+     RunScale},
 };
 
 } // namespace

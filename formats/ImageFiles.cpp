@@ -20,11 +20,17 @@ bool WriteYccFile(CImage& image, const char* fileName, int) {
 // The bitmap comes first: it is the kind of every unrecognised name. The
 // dialogs offer the kinds with a label in this order.
 constexpr ImageFileKind kKinds[] = {
-    {.extension = ".bmp", .dialogLabel = "ビットマップ(*.bmp)", .read = ReadBmp,
+    {.extension = ".bmp",
+     .dialogLabel = "ビットマップ(*.bmp)",
+     .read = ReadBmp,
      .write = WriteBmpFile},
-    {.extension = ".jpg", .dialogLabel = "Jpegファイル(*.jpg)", .read = ReadJpeg,
+    {.extension = ".jpg",
+     .dialogLabel = "Jpegファイル(*.jpg)",
+     .read = ReadJpeg,
      .write = WriteJpegFile},
-    {.extension = ".ycc", .dialogLabel = "YCrCbファイル(*.ycc)", .read = ReadYcc,
+    {.extension = ".ycc",
+     .dialogLabel = "YCrCbファイル(*.ycc)",
+     .read = ReadYcc,
      .write = WriteYccFile},
     {.extension = ".wmf", .dialogLabel = nullptr, .read = ReadMetafile, .write = nullptr},
 };

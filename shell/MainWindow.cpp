@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "formats/ImageFiles.h"
 #include "shell/Clipboard.h"
 #include "shell/ParameterWindowRunner.h"
 #include "shell/WaitCursor.h"
@@ -15,12 +16,6 @@ namespace {
 
 constexpr int kWidth = 600, kHeight = 450;
 constexpr const char* kAuthorPage = "https://example.com/kobairo/";
-
-// Label and pattern pairs, each zero-terminated, the list ended by another zero.
-constexpr char kFileTypes[] = "ビットマップ(*.bmp)\0*.bmp\0"
-                              "Jpegファイル(*.jpg)\0*.jpg\0"
-                              "YCrCbファイル(*.ycc)\0*.ycc\0"
-                              "すべてのファイル(*.*)\0*.*\0";
 
 } // namespace
 
@@ -129,7 +124,7 @@ bool MainWindow::RunFileDialog(std::string& path, int& filterIndex, bool save) {
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // without the later extension fields
     ofn.hwndOwner = hwnd_;
     ofn.hInstance = instance_;
-    ofn.lpstrFilter = kFileTypes;
+    ofn.lpstrFilter = DialogFilter().c_str(); // the kinds of formats/ImageFiles.h
     ofn.nFilterIndex = DWORD(filterIndex);
     ofn.lpstrFile = file;
     ofn.nMaxFile = DWORD(CImageDocument::kMaxPath + 1);

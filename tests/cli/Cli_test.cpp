@@ -206,8 +206,8 @@ TEST_F(CliTest, HelpAndRefusalsComeFromTheParameterTables) {
 // reported while the others go on, outputs are not replaced without
 // --overwrite and inputs never.
 TEST_F(CliTest, BatchWritesWhatTheOneFileFormWrites) {
-    std::vector<std::string> args = {"--seed", "9", "--out", PathOf("out"), "--jobs", "3",
-                                     "exchange=30", "unsharp=2,1.4", "--"};
+    std::vector<std::string> args = {
+        "--seed", "9", "--out", PathOf("out"), "--jobs", "3", "exchange=30", "unsharp=2,1.4", "--"};
     for (int k = 0; k < 6; ++k) {
         const std::string name = PathOf("in" + std::to_string(k) + ".bmp");
         ASSERT_TRUE(WriteBmp(MakeImage(40 + k, 30, Pattern::Random, uint32_t(k)), name.c_str()));
@@ -220,9 +220,9 @@ TEST_F(CliTest, BatchWritesWhatTheOneFileFormWrites) {
     EXPECT_NE(err.str().find("6 of 7 files written, 1 failed"), std::string::npos) << err.str();
     for (int k = 0; k < 6; ++k) {
         const std::string name = "in" + std::to_string(k) + ".bmp";
-        ASSERT_EQ(Run({"--seed", "9", PathOf(name), PathOf("one.bmp"), "exchange=30",
-                       "unsharp=2,1.4"}),
-                  cli::kDone);
+        ASSERT_EQ(
+            Run({"--seed", "9", PathOf(name), PathOf("one.bmp"), "exchange=30", "unsharp=2,1.4"}),
+            cli::kDone);
         EXPECT_EQ(Contents(PathOf("out/" + name)), Contents(PathOf("one.bmp"))) << name;
     }
 
@@ -246,8 +246,8 @@ TEST_F(CliTest, BatchWritesWhatTheOneFileFormWrites) {
 TEST_F(CliTest, BatchStopsOnASignalLeavingOnlyWholeFiles) {
     const std::string source = PathOf("source.bmp");
     ASSERT_TRUE(WriteBmp(MakeImage(160, 120, Pattern::Random, 4), source.c_str()));
-    std::vector<std::string> args = {"--seed", "1", "--out", PathOf("out"), "--jobs", "2",
-                                     "blur=6,0.3", "median", "--"};
+    std::vector<std::string> args = {"--seed", "1",          "--out",  PathOf("out"), "--jobs",
+                                     "2",      "blur=6,0.3", "median", "--"};
     constexpr int kFiles = 300;
     for (int k = 0; k < kFiles; ++k) {
         args.push_back(PathOf("in" + std::to_string(k) + ".bmp"));
