@@ -149,7 +149,7 @@ int Run(int argc, char** argv) {
         if (verb == v && !WaitFor(verb == "filedialog" || verb == "msgbox" ? "#32770" : argv[2],
                                   verb == "filedialog" || verb == "msgbox" ? argv[2] : nullptr))
             return 3;
-    if (verb == "state" || verb == "menu") {
+    if (verb == "state" || verb == "menu" || verb == "windows") {
         if (!Ask(verb)) return 2;
         std::fwrite(g_reply.data(), 1, g_reply.size(), stdout);
     } else if (verb == "image" || verb == "undo") {
@@ -184,8 +184,16 @@ int Run(int argc, char** argv) {
         SendMessageA(w, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
     } else if (verb == "type") {
-        SendMessageA(Control(WaitFor(argv[2]), arg(3)), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(argv[4]));
+        HWND target = Control(WaitFor(argv[2]), arg(3));
+        if (HWND field = ChildOfClass(target, "Edit")) {
+            // A combo box's field reports only keystrokes: it drops the
+            // selection and tells the combo box, which tells the window.
+            SendMessageA(field, EM_SETSEL, 0, -1);
+            for (const char* c = argv[4]; *c; ++c)
+                SendMessageA(field, WM_CHAR, WPARAM(static_cast<unsigned char>(*c)), 1);
+        } else {
+            SendMessageA(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+        }
     } else if (verb == "click") {
         // A real press: check boxes toggle, and the button reports itself.
         PostMessageA(Control(WaitFor(argv[2]), arg(3)), BM_CLICK, 0, 0);

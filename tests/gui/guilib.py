@@ -142,6 +142,15 @@ def build_fixed_clock(work):
     return library if built.returncode == 0 else None
 
 
+def windows():
+    """The program's parameter windows: command -> (class, built)."""
+    found = {}
+    for line in driver("windows").splitlines():
+        name, command, built = line.split("\t")
+        found[int(command)] = (name, built == "1")
+    return found
+
+
 class Program:
     def __init__(self, *args, program=None):
         env = dict(ENV)
