@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/windows/Catalogue.h"
 #include "formats/PackedDib.h"
 #include "shell/MainWindow.h"
 
@@ -159,6 +160,13 @@ LRESULT AnswerInspection(MainWindow& w, HWND replyTo, const COPYDATASTRUCT& requ
     } else if (text == "menu") {
         std::string s;
         ListMenu(w.Menus().bar, "", s);
+        Reply(w.Handle(), replyTo, s.data(), s.size());
+    } else if (text == "windows") {
+        // The parameter windows: class, command, 1 when built.
+        std::string s;
+        for (const CatalogueEntry& e : WindowCatalogue())
+            s += std::string(e.className) + '\t' + std::to_string(e.command) + '\t' +
+                 (e.window ? "1" : "0") + '\n';
         Reply(w.Handle(), replyTo, s.data(), s.size());
     } else if (text == "image" || text == "undo") {
         std::vector<uint8_t> dib;

@@ -25,6 +25,7 @@ import time
 import types
 
 import guilib
+import menu_walk
 from guilib import (FAILURES, ENV, Program, driver, expect, image, menu, read_bmp, section,
                     state, win_path, write_bmp)
 
@@ -258,6 +259,7 @@ def main():
         start_up_and_exit()
         shipped_program_ignores_the_query(sample)
         p = view_and_windows(sample)
+        menu_walk.walk(args.work)
         zoom_and_scroll(p, big)
         files_and_clipboard(p, sample, args.work)
     except Exception as error:  # a window that never came is a failure, not a hang
