@@ -61,7 +61,8 @@ cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
 {
     echo "## Batch: 100 photos"
     echo
-    echo "Wall time in seconds (median of $runs run(s)) to make $files photo-like"
+    [ "$runs" -eq 1 ] && how="one run each" || how="median of $runs runs after a warm-up"
+    echo "Wall time in seconds ($how) to make $files photo-like"
     echo "2048 × 1536 JPEG files (\`bench/make-photos.sh\`, about 1.4 MB each) grey, sharpen them"
     echo "with an unsharp mask and write them as JPEG at quality 90 into another folder. Each tool"
     echo "uses the machine as it would by itself: iromaki-cli one worker per core, ImageMagick and"
@@ -70,7 +71,7 @@ cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
     echo "JPEG files, iromaki-cli three-channel ones (its images are always 24-bit)."
     echo
     echo "Measured $(date -u +%Y-%m-%d) with \`bench/batch-photos.sh\` on $cpu, $(nproc --all) cores."
-    echo "${BATCH_NOTE:-}"
+    [ -z "${BATCH_NOTE:-}" ] || echo "$BATCH_NOTE"
     echo
     echo "| tool | seconds |"
     echo "|---|---:|"
