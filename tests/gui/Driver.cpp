@@ -199,6 +199,11 @@ int Run(int argc, char** argv) {
         PostMessageA(Control(WaitFor(argv[2]), arg(3)), BM_CLICK, 0, 0);
     } else if (verb == "key") {
         PressKey(WaitFor(argv[2]), arg(3));
+    } else if (verb == "origin") {
+        // Where the window's client area starts on the screen, for reading its pixels.
+        POINT p{0, 0};
+        ClientToScreen(WaitFor(argv[2]), &p);
+        std::printf("%ld %ld\n", long(p.x), long(p.y));
     } else if (verb == "focus") {
         PrintFocus(WaitFor(argv[2]));
     } else if (verb == "text") {

@@ -93,6 +93,14 @@ def image(which="image"):
     return pixels_from_dib(bytes.fromhex(driver(which).strip()))
 
 
+def screen_pixels(window, x, y, width, height):
+    """The bytes (RGB) that the screen shows of a window's client rectangle."""
+    left, top = map(int, driver("origin", window).split())
+    return subprocess.run(["import", "-window", "root", "-crop",
+                           "%dx%d+%d+%d" % (width, height, left + x, top + y), "rgb:-"],
+                          stdout=subprocess.PIPE, check=True, timeout=30).stdout
+
+
 def write_bmp(path, width, height, colour):
     stride = (width * 3 + 3) & ~3
     data = bytearray()

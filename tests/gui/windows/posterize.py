@@ -1,9 +1,15 @@
 """The posterisation window (CPostDialog, command 507)."""
 
-from guilib import cli_image, driver, expect, expect_soon, image, state
+import time
+
+from guilib import cli_image, driver, expect, expect_soon, image, screen_pixels, state
 
 R, G, B, G_SPIN, EXECUTE = "1", "2", "3", "12", "6"
 W = "CPostDialog"
+
+
+def panel():
+    return screen_pixels(W, 176, 8, 128, 64)  # the 200 x 100 sample's preview
 
 
 def unchanged(what, original):
@@ -16,8 +22,15 @@ def scenario(ctx):
     driver("command", 507)
     expect("title", driver("wait", W).strip(), "階調変更")
     expect("start values", [driver("text", W, c).strip() for c in (R, G, B)], ["4"] * 3)
+    time.sleep(0.5)
+    reduced = panel()
+    driver("type", W, B, "300")  # out of range: the preview shows the image as it is
+    expect_soon("a typed count recomputes the preview", lambda: panel() != reduced, True)
+    driver("type", W, B, "4")
+    expect_soon("from a fresh copy each time", lambda: panel() == reduced, True)
     driver("spin", W, G_SPIN, 5)
     expect("spin writes its box", driver("text", W, G).strip(), "5")
+    expect_soon("the spin recomputes the preview", lambda: panel() != reduced, True)
     driver("key", W, "enter")  # Enter does not execute here
     for _ in range(3):
         driver("key", W, "tab")

@@ -1,6 +1,8 @@
 """The tone-cut window (CYCutDialog, command 508)."""
 
-from guilib import cli_image, driver, expect, image
+import time
+
+from guilib import cli_image, driver, expect, expect_soon, image, screen_pixels
 
 THRESHOLD, MODE, R, G, B = "1", "3", "4", "5", "6"
 PREVIEW, EXECUTE, CANCEL = "9", "10", "11"
@@ -24,11 +26,17 @@ def scenario(ctx):
     driver("gone", W)
     expect("close box changes nothing", image()[2] == original, True)
     driver("command", 508)
+    driver("wait", W)
+    time.sleep(0.5)
+    base = screen_pixels(W, 212, 4, 128, 64)
     driver("type", W, THRESHOLD, "100")
     driver("select", W, MODE, 1)
     for control, text in ((R, "10"), (G, "200"), (B, "")):
         driver("type", W, control, text)
+    expect("typing leaves the preview", screen_pixels(W, 212, 4, 128, 64) == base, True)
     driver("click", W, PREVIEW)
+    expect_soon("the preview button previews",
+                lambda: screen_pixels(W, 212, 4, 128, 64) != base, True)
     driver("click", W, EXECUTE)
     driver("gone", W)
     expect("same as iromaki-cli tone-cut=2,100,10,200,0", image(),
