@@ -39,9 +39,9 @@ void Apply(HWND hwnd, int bar, const ImageView::Scroll& s) {
 int ScrollStep(const ImageView::Scroll& s, WPARAM wParam, int trackPosition) {
     switch (LOWORD(wParam)) {
     case SB_LINEUP:
-        return -1;
+        return -ImageView::kLineStep;
     case SB_LINEDOWN:
-        return 1;
+        return ImageView::kLineStep;
     case SB_PAGEUP:
         return -s.page;
     case SB_PAGEDOWN:
@@ -176,15 +176,37 @@ int ImageView::TrackPosition(int bar, WPARAM wParam) const {
 }
 
 void ImageView::OnScroll(int bar, WPARAM wParam) {
+    const Scroll& s = bar == SB_HORZ ? horizontal_ : vertical_;
+    ScrollBy(bar, ScrollStep(s, wParam, TrackPosition(bar, wParam)));
+}
+
+void ImageView::ScrollBy(int bar, int64_t d) {
     Scroll& s = bar == SB_HORZ ? horizontal_ : vertical_;
-    int d = ScrollStep(s, wParam, TrackPosition(bar, wParam));
     if (d == 0) return;
-    int offset = s.offset + d;
+    int64_t offset = s.offset + d;
     if (offset <= 0) offset = 0;
     if (offset >= s.range - s.page) offset = s.range - s.page;
-    s.offset = offset;
-    SetScrollPos(hwnd_, bar, offset, TRUE);
+    s.offset = int(offset);
+    SetScrollPos(hwnd_, bar, s.offset, TRUE);
     Redraw();
+}
+
+void ImageView::OnWheel(UINT message, WPARAM wParam) {
+    const bool tilt = message == WM_MOUSEHWHEEL;
+    const int bar = tilt || (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) ? SB_HORZ : SB_VERT;
+    // Turning the wheel away from the user scrolls up (or left with Shift);
+    // tilting it to the right scrolls right.
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const int towardEnd = tilt ? delta : -delta;
+    UINT lines = 3;
+    SystemParametersInfoA(tilt ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const Scroll& s = bar == SB_HORZ ? horizontal_ : vertical_;
+    const int64_t step = lines == WHEEL_PAGESCROLL ? s.page : int64_t(lines) * kLineStep;
+    // Fine-grained wheels send parts of a notch: the rest waits for the next.
+    int64_t& rest = wheelRest_[bar == SB_HORZ ? 0 : 1];
+    const int64_t units = rest + towardEnd * step;
+    rest = units % WHEEL_DELTA;
+    ScrollBy(bar, units / WHEEL_DELTA);
 }
 
 void ImageView::OnMouseMove(int mx, int my) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "app/Document.h"
 #include "app/ParameterWindow.h"
 
@@ -12,6 +14,9 @@ class ImageView {
     struct Scroll {
         int range = 0, page = 0, offset = 0;
     };
+
+    // One click on a scroll arrow moves by one screen pixel.
+    static constexpr int kLineStep = 1;
 
     ImageView(CImageDocument& document, TrimFrame& trimFrame);
     ImageView(const ImageView&) = delete;
@@ -26,6 +31,9 @@ class ImageView {
     // While held, a re-layout only invalidates: the caller repaints once afterwards.
     void HoldPaints(bool hold) { holdPaints_ = hold; }
     int Paints() const { return paints_; }
+    // WM_MOUSEWHEEL or WM_MOUSEHWHEEL, which reach the main window (it has the
+    // focus): the line step times the system's wheel setting per notch.
+    void OnWheel(UINT message, WPARAM wParam);
 
     // The window procedure's side (shell/WindowClass.h).
     void Attach(HWND hwnd) { hwnd_ = hwnd; }
@@ -39,6 +47,7 @@ class ImageView {
     void DrawTrimFrame(HDC dc);
     int TrackPosition(int bar, WPARAM wParam) const;
     void OnScroll(int bar, WPARAM wParam);
+    void ScrollBy(int bar, int64_t d);
     void OnMouseMove(int x, int y);
     void Redraw();
 
@@ -49,6 +58,7 @@ class ImageView {
     HWND statusBar_ = nullptr;
     bool holdPaints_ = false;
     int paints_ = 0;
+    int64_t wheelRest_[2] = {}; // horizontal, vertical: parts of a wheel notch
     HPEN framePen_ = nullptr;
     HPEN innerPen_ = nullptr;
     Scroll horizontal_, vertical_;

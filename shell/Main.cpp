@@ -10,6 +10,7 @@
 
 #include "core/Random.h"
 #include "shell/MainWindow.h"
+#include "shell/MenuBar.h"
 #include "shell/ParameterWindowRunner.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
@@ -25,8 +26,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     app->Document().UpdateViewSize();
     if (!app->Create()) return 1;
 
+    HACCEL keys = CreateAccelerators();
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(app->Handle(), keys, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -15,9 +15,22 @@
 namespace {
 
 constexpr int kWidth = 600, kHeight = 450;
-constexpr const char* kAuthorPage = "https://example.com/kobairo/";
+// The page about the program, shipped beside it.
+constexpr const char* kAuthorPage = "iromaki.html";
 
 } // namespace
+
+// The folder is cut after its last backslash found by whole characters: the
+// second byte of a double-byte character (表, ソ) may be 0x5C.
+std::string FileBesideProgram(const char* name) {
+    char program[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameA(nullptr, program, sizeof program);
+    if (n == 0 || n >= sizeof program) return {};
+    const char* nameStart = program;
+    for (const char* p = program; *p; p = CharNextA(p))
+        if (*p == '\\' || *p == '/') nameStart = p + 1;
+    return std::string(program, size_t(nameStart - program)) + name;
+}
 
 LRESULT (*MainWindow::answerCopyData)(MainWindow&, HWND, const COPYDATASTRUCT&) = nullptr;
 
@@ -54,6 +67,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         document_.ExecuteCommand(LOWORD(wParam));
         return 0;
     }
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        view_.OnWheel(message, wParam);
+        return 0;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam);
         break;
@@ -188,7 +205,8 @@ bool MainWindow::ClipboardHasBitmap() {
 }
 
 void MainWindow::OpenAuthorPage() {
-    ShellExecuteA(nullptr, "open", kAuthorPage, nullptr, nullptr, SW_SHOWNORMAL);
+    const std::string page = FileBesideProgram(kAuthorPage);
+    if (!page.empty()) ShellExecuteA(nullptr, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainWindow::CloseMainWindow() {

@@ -11,6 +11,9 @@
 #include "shell/ImageView.h"
 #include "shell/MenuBar.h"
 
+// The path of the file of that name in the program's folder ("" when unknown).
+std::string FileBesideProgram(const char* name);
+
 class MainWindow : public IDocumentHost {
   public:
     static constexpr const char* kClassName = "CWindow";

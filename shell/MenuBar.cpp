@@ -1,5 +1,6 @@
 #include "shell/MenuBar.h"
 
+#include <iterator>
 #include <span>
 
 #include "app/Document.h"
@@ -90,6 +91,17 @@ void Fill(HMENU menu, std::span<const MenuEntry> entries, MenuBar& handles) {
 }
 
 } // namespace
+
+HACCEL CreateAccelerators() {
+    // TranslateAcceleratorA sends the item's popup WM_INITMENUPOPUP first and
+    // drops the key when the item is greyed: the keys obey the menu's rules.
+    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'O', cmd::Open},
+                    {FCONTROL | FVIRTKEY, 'S', cmd::Save},
+                    {FCONTROL | FVIRTKEY, 'Z', cmd::Undo},
+                    {FCONTROL | FVIRTKEY, 'C', cmd::CopyBitmap},
+                    {FCONTROL | FVIRTKEY, 'V', cmd::PasteBitmap}};
+    return CreateAcceleratorTableA(keys, int(std::size(keys)));
+}
 
 MenuBar BuildMenuBar() {
     MenuBar handles;

@@ -1,4 +1,5 @@
-// The menu bar: every item with its command number, text and mnemonic.
+// The menu bar: every item with its command number, text and mnemonic, and
+// the standard keys of five of them.
 #pragma once
 
 #include <windows.h>
@@ -10,3 +11,5 @@ struct MenuBar {
 };
 
 MenuBar BuildMenuBar();
+// Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+C and Ctrl+V for their menu commands.
+HACCEL CreateAccelerators();

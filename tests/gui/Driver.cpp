@@ -245,6 +245,28 @@ int Run(int argc, char** argv) {
     } else if (verb == "scroll") {
         HWND view = ChildOfClass(Main(), "CBMPWin");
         SendMessageA(view, arg(2) == "h" ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(num(3), num(4)), 0);
+    } else if (verb == "wheel") {
+        // A wheel turn of DELTA (v, v+shift) or tilt (h) on the main window,
+        // which has the focus; prints the system's lines (or characters) per notch.
+        const bool tilt = arg(2) == "h";
+        UINT setting = 0;
+        SystemParametersInfoA(tilt ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &setting,
+                              0);
+        SendMessageA(Main(), tilt ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
+                     MAKEWPARAM(arg(2) == "v+shift" ? MK_SHIFT : 0, num(3)), 0);
+        std::printf("%u\n", setting);
+    } else if (verb == "ctrl") {
+        // Ctrl and a letter from the keyboard, with the program in front.
+        SetForegroundWindow(Main());
+        Sleep(100);
+        const WORD keys[] = {VK_CONTROL, WORD(arg(2)[0])};
+        INPUT input[4] = {};
+        for (int i = 0; i < 4; ++i) {
+            input[i].type = INPUT_KEYBOARD;
+            input[i].ki.wVk = keys[i < 2 ? i : 3 - i];
+            input[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(4, input, sizeof input[0]);
     } else if (verb == "keymenu") {
         // Opens the menu of the bar whose mnemonic is the letter, as Alt+letter does.
         PostMessageA(Main(), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(arg(2)[0]));

@@ -3,7 +3,8 @@
 // sends WM_COPYDATA with kInspectionTag and a request, and the answer comes
 // back as WM_COPYDATA to the window named in wParam.
 //
-//   state        title, file, flags, zoom, scroll bars, status text, trim frame
+//   state        title, file, flags, zoom, scroll bars, status text, trim frame,
+//                the page the Help menu opens
 //   menu         every menu item: position path, command, state flags, text
 //   image, undo  the current or undo image as a packed 24-bit bitmap
 //   popup N      the menu at position N of the bar is about to open
@@ -112,6 +113,7 @@ std::string State(MainWindow& w) {
     Line(out, "statusheight", Ints({status.bottom - status.top}));
     Line(out, "status", StatusText(w.StatusBar()));
     Line(out, "enabled", Ints({IsWindowEnabled(w.Handle()) != FALSE}));
+    Line(out, "authorpage", FileBesideProgram("iromaki.html"));
     const TrimFrame& f = w.Trim();
     Line(out, "frame", Ints({f.left, f.right, f.bottom, f.top}));
     return out;

@@ -24,6 +24,7 @@ import sys
 import time
 import types
 
+import comforts
 import guilib
 import menu_walk
 from guilib import (FAILURES, ENV, Program, driver, expect, image, menu, read_bmp, section,
@@ -261,6 +262,8 @@ def main():
         p = view_and_windows(sample)
         menu_walk.walk(args.work)
         zoom_and_scroll(p, big)
+        comforts.wheel(args.work)
+        comforts.keys(args.work)
         files_and_clipboard(p, sample, args.work)
     except Exception as error:  # a window that never came is a failure, not a hang
         FAILURES.append("stopped: %s" % error)
