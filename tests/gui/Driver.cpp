@@ -272,6 +272,8 @@ int Run(int argc, char** argv) {
         PostMessageA(Main(), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(arg(2)[0]));
     } else if (verb == "endmenu") {
         PostMessageA(Main(), WM_CANCELMODE, 0, 0);
+    } else if (verb == "move") {
+        SetWindowPos(WaitFor(argv[2]), nullptr, num(3), num(4), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     } else if (verb == "resize") {
         SetWindowPos(Main(), nullptr, 0, 0, num(2), num(3), SWP_NOMOVE | SWP_NOZORDER);
     } else if (verb == "filedialog") {
