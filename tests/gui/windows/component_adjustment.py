@@ -1,12 +1,15 @@
 """The component adjustment window (CConvDialog, command 502)."""
 
-from guilib import cli_image, driver, expect, expect_soon, image, state
+import time
+
+from guilib import cli_image, driver, expect, expect_soon, image, screen_pixels, state
 
 W = "CConvDialog"
 # Buttons first, then the table: the model's combo box, then label and
 # trackbar for each of the three offsets.
 EXECUTE, CANCEL, MODEL = "#0", "#1", "#2"
 LABELS, TRACKBARS = ("#3", "#5", "#7"), ("#4", "#6", "#8")
+PANEL = (232, 8, 128, 64)  # the 200 x 100 sample reduced
 
 
 def labels():
@@ -20,9 +23,15 @@ def scenario(ctx):
     for bar, position in zip(TRACKBARS, (74, 59, 64)):
         driver("trackbar", W, bar, position)
     expect("RGB labels", labels(), "R:10 G:-5 B:0")
+    time.sleep(0.5)
+    in_rgb = screen_pixels(W, *PANEL)
     driver("select", W, MODEL, 1)  # relabels only
     expect("YCrCb labels", labels(), "Y:10 Cr:-5 Cb:0")
+    time.sleep(0.5)
+    expect("the preview keeps its model", screen_pixels(W, *PANEL) == in_rgb, True)
     driver("trackbar", W, TRACKBARS[2], 66)
+    expect_soon("a trackbar recomputes the preview",
+                lambda: screen_pixels(W, *PANEL) != in_rgb, True)
     driver("click", W, EXECUTE)
     driver("gone", W)
     s = state()

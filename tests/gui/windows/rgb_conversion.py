@@ -1,10 +1,13 @@
 """The RGB conversion window (CRGBDialog, command 603), a record window: the
 document applies what it returns."""
 
-from guilib import cli_image, driver, expect, expect_soon, image, state
+import time
+
+from guilib import cli_image, driver, expect, expect_soon, image, screen_pixels, state
 
 W = "CRGBDialog"
 EXECUTE, CANCEL, PREVIEW = "#0", "#1", "#2"
+PANEL = (332, 4, 128, 64)  # the 200 x 100 sample reduced
 
 
 def box(i):
@@ -20,9 +23,14 @@ def scenario(ctx):
     driver("key", W, "tab")
     expect_soon("tab to m[1]", lambda: driver("focus", W).split()[0], box(1))
     typed = ["0.5", "1/2", "abc", "10", "0", " 0", "1.5e0", "-20", "1", "0", "0", "0"]
+    time.sleep(0.5)
+    base = screen_pixels(W, *PANEL)
     for i, text in enumerate(typed):
         driver("type", W, box(i), text)
+    time.sleep(0.5)
+    expect("typing leaves the preview", screen_pixels(W, *PANEL) == base, True)
     driver("click", W, PREVIEW)
+    expect_soon("the preview button previews", lambda: screen_pixels(W, *PANEL) != base, True)
     driver("key", W, "enter")  # Enter does not execute here
     expect_soon("preview leaves the image", lambda: image()[2] == original, True)
     driver("click", W, EXECUTE)
