@@ -34,9 +34,12 @@ bool WriteWholeFile(const char* path, const void* data, size_t size) {
     return save.Commit() || FailWith("cannot replace the file");
 }
 
-CSafeSave::CSafeSave(const char* target) : target_(target) {
-    temp_[0] = '\0';
-    if (!target || !*target) return;
+CSafeSave::CSafeSave(const char* path) {
+    target_[0] = temp_[0] = '\0';
+    if (!path || !*path || !fileio::ResolveTarget(path, target_, sizeof target_) ||
+        !fileio::MayReplace(target_))
+        return;
+    const char* const target = target_;
     // The temporary lies in the target's folder (a rename within one volume) and
     // takes the place of the name after the last separator, so that a long path
     // stays within the system's limit. A code page 932 trail byte may look like
@@ -66,8 +69,9 @@ CSafeSave::~CSafeSave() {
 
 bool CSafeSave::Commit() {
     if (!created_) return false;
-    if (fileio::MoveOver(temp_, target_)) {
+    if (fileio::FlushToDisk(temp_) && fileio::MoveOver(temp_, target_)) {
         created_ = false;
+        fileio::FlushFolder(target_);
         return true;
     }
     Discard();

@@ -36,6 +36,10 @@ bool WriteWholeFile(const char* path, const void* data, size_t size);
 
 // Safe saving for a writer that produces the file itself by name: write to
 // TempPath(), then Commit(). An uncommitted temporary is removed on destruction.
+// The temporary reaches the disk before it replaces the target, so a power cut
+// leaves the old file or the new one. A symbolic link is written through and
+// kept; a read-only target is refused (no temporary), as a direct write would
+// be; a replaced file keeps its permissions.
 class CSafeSave {
   public:
     explicit CSafeSave(const char* target);
@@ -47,8 +51,9 @@ class CSafeSave {
     // could be created (the save must then fail).
     const char* TempPath() const { return created_ ? temp_ : nullptr; }
 
-    // Replaces the target with the temporary file. False when there is none or
-    // the replacement fails; the target is then unchanged and the temporary gone.
+    // Flushes the temporary file to disk and replaces the target with it. False
+    // when there is none or either step fails; the target is then unchanged and
+    // the temporary gone.
     bool Commit();
 
     // Removes the temporary file; the target is untouched.
@@ -56,7 +61,7 @@ class CSafeSave {
 
   private:
     static constexpr size_t kMaxPath = 4096;
-    const char* target_;
+    char target_[kMaxPath];
     char temp_[kMaxPath];
     bool created_ = false;
 };

@@ -18,12 +18,29 @@ bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes);
 
 enum class CreateResult { Created, Exists, Failed };
 // Creates path as a new empty file, failing with Exists when the name is taken.
-// When model names an existing file, the new file takes its permissions.
+// When model names an existing file, the new file takes its permissions
+// (POSIX mode and owner, or Windows attributes).
 CreateResult CreateEmpty(const char* path, const char* model);
 
 // Writes data[0..size) as the whole content of the existing file at path.
 // False on any error or short write.
 bool WriteAll(const char* path, const void* data, size_t size);
+
+// The file a save to path must replace: path itself, or the file that a chain
+// of symbolic links at path ends in, so that saving writes through a link and
+// keeps it. False when the result does not fit in out[0..outSize).
+bool ResolveTarget(const char* path, char* out, size_t outSize);
+
+// False when path names an existing file that a direct write could not
+// change: a read-only file, or one this user may not write.
+bool MayReplace(const char* path);
+
+// Forces the file's content to the disk, so that a rename that follows cannot
+// reach the disk before it. False when the system reports an error.
+bool FlushToDisk(const char* path);
+
+// Forces the folder holding path to the disk (its new entry after a rename).
+void FlushFolder(const char* path);
 
 // Moves from over to, replacing an existing file of that name.
 bool MoveOver(const char* from, const char* to);

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -69,8 +70,11 @@ CreateResult CreateEmpty(const char* path, const char* model) {
     if (file.fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
     // A replaced file keeps its permissions, as it would if written in place.
     struct stat info;
-    if (model && stat(model, &info) == 0 && S_ISREG(info.st_mode))
+    if (model && stat(model, &info) == 0 && S_ISREG(info.st_mode)) {
+        if (info.st_uid != geteuid() || info.st_gid != getegid())
+            (void)fchown(file.fd, info.st_uid, info.st_gid); // allowed to root only; best effort
         (void)fchmod(file.fd, info.st_mode & 07777);
+    }
     if (!file.Close()) {
         unlink(path);
         return CreateResult::Failed;
@@ -90,6 +94,55 @@ bool WriteAll(const char* path, const void* data, size_t size) {
         done += size_t(n);
     }
     return file.Close();
+}
+
+bool ResolveTarget(const char* path, char* out, size_t outSize) {
+    const size_t length = std::strlen(path);
+    if (length >= outSize) return false;
+    std::memcpy(out, path, length + 1);
+    // Follows the chain as open() would, up to the system's own limit on links.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (lstat(out, &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        char link[4096];
+        const ssize_t n = readlink(out, link, sizeof link);
+        if (n <= 0 || size_t(n) >= sizeof link) return false;
+        link[n] = '\0';
+        // A relative link is relative to the folder holding the link.
+        const char* slash = std::strrchr(out, '/');
+        const size_t keep = link[0] == '/' || !slash ? 0 : size_t(slash - out) + 1;
+        if (keep + size_t(n) >= outSize) return false;
+        std::memcpy(out + keep, link, size_t(n) + 1);
+    }
+    return false; // a loop of links
+}
+
+bool MayReplace(const char* path) {
+    struct stat info;
+    if (stat(path, &info) != 0) return errno == ENOENT;
+    // The mode bits count even for a user whom access() lets write anyway
+    // (root), since the owner marked the file read-only on purpose.
+    return (info.st_mode & 0222) != 0 && access(path, W_OK) == 0;
+}
+
+bool FlushToDisk(const char* path) {
+    Descriptor file{open(path, O_WRONLY | O_CLOEXEC)};
+    return file.fd >= 0 && fsync(file.fd) == 0 && file.Close();
+}
+
+void FlushFolder(const char* path) {
+    const char* slash = std::strrchr(path, '/');
+    char folder[4096] = ".";
+    if (slash) {
+        const size_t keep = slash == path ? 1 : size_t(slash - path);
+        if (keep >= sizeof folder) return;
+        std::memcpy(folder, path, keep);
+        folder[keep] = '\0';
+    }
+    // The rename has happened; a folder that cannot be flushed changes nothing
+    // the caller could act on.
+    Descriptor dir{open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0) (void)fsync(dir.fd);
 }
 
 bool MoveOver(const char* from, const char* to) {

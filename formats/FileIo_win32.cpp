@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "formats/FileFailure.h"
 #include "formats/FileIoPlatform.h"
@@ -58,9 +59,17 @@ bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
     return true;
 }
 
-CreateResult CreateEmpty(const char* path, const char*) {
-    Handle file{
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
+CreateResult CreateEmpty(const char* path, const char* model) {
+    // A replaced file keeps the attributes a user sets (read-only ones are
+    // refused before this).
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD old = model ? GetFileAttributesA(model) : INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY) &&
+                                     (old & kKept) != 0
+                                 ? old & kKept
+                                 : FILE_ATTRIBUTE_NORMAL;
+    Handle file{CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr)};
     if (file.h == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::Exists
@@ -89,6 +98,34 @@ bool WriteAll(const char* path, const void* data, size_t size) {
     }
     return file.Close();
 }
+
+bool ResolveTarget(const char* path, char* out, size_t outSize) {
+    const size_t length = std::strlen(path);
+    if (length >= outSize) return false;
+    std::memcpy(out, path, length + 1);
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    // A symbolic link: the save replaces the file it ends in.
+    Handle file{CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE) return true; // a dangling link: written as a new file
+    const DWORD n = GetFinalPathNameByHandleA(file.h, out, DWORD(outSize), FILE_NAME_NORMALIZED);
+    return n > 0 && n < outSize;
+}
+
+bool MayReplace(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool FlushToDisk(const char* path) {
+    Handle file{CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)};
+    return file.h != INVALID_HANDLE_VALUE && FlushFileBuffers(file.h) && file.Close();
+}
+
+void FlushFolder(const char*) {} // MOVEFILE_WRITE_THROUGH flushes the rename itself
 
 bool MoveOver(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;

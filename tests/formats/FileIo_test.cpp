@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -91,7 +93,63 @@ TEST(FileIo, SafeSaveForWritersThatWriteByName) {
     EXPECT_FALSE(nowhere.Commit());
 }
 
+// A read-only target is refused as a direct write would be: the save fails and
+// the file stays as it was. Other permissions and attributes are kept.
+TEST(FileIo, ReadOnlyTargetIsRefusedAndOtherPermissionsAreKept) {
+    TempFolder folder;
+    const std::string path = folder.Path("kept.bmp");
+    const Bytes old = Filler(10, 10), data = Filler(20, 11);
+    PutFile(path, old);
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+    chmod(path.c_str(), 0444);
+#endif
+    EXPECT_FALSE(WriteWholeFile(path.c_str(), data.data(), data.size()));
+    CImage image = MakeImage(3, 2, Pattern::Random, 1);
+    EXPECT_FALSE(SaveImageFile(image, path.c_str(), 90));
+    EXPECT_EQ(GetFile(path), old);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"kept.bmp"});
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), data.data(), data.size()));
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
+              DWORD(FILE_ATTRIBUTE_HIDDEN));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+#else
+    chmod(path.c_str(), 0640);
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), data.data(), data.size()));
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+#endif
+    EXPECT_EQ(GetFile(path), data);
+}
+
 #ifndef _WIN32
+// Saving through a symbolic link (also a relative one, and a chain) replaces
+// the file it ends in and keeps the link.
+TEST(FileIo, SaveThroughSymbolicLinkKeepsTheLink) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Path("real"));
+    const std::string real = folder.Path("real/picture.bmp");
+    PutFile(real, Filler(10, 12));
+    ASSERT_EQ(symlink("real/picture.bmp", folder.Path("link1").c_str()), 0);
+    ASSERT_EQ(symlink(folder.Path("link1").c_str(), folder.Path("link2").c_str()), 0);
+    for (const char* name : {"link1", "link2"}) {
+        const Bytes data = Filler(30, uint8_t(name[4]));
+        ASSERT_TRUE(WriteWholeFile(folder.Path(name).c_str(), data.data(), data.size()));
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.Path(name)));
+        EXPECT_EQ(GetFile(real), data);
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"link1", "link2", "real"}));
+    EXPECT_EQ(std::filesystem::directory_iterator(folder.Path("real"))->path().filename(),
+              "picture.bmp");
+    // A loop of links cannot be saved through.
+    ASSERT_EQ(symlink("loop", folder.Path("loop").c_str()), 0);
+    EXPECT_FALSE(WriteWholeFile(folder.Path("loop").c_str(), "x", 1));
+}
+
 // Runs save in a child whose files may not grow beyond limit bytes, so the
 // write really comes back short; returns the child's result.
 template <typename Save> bool SaveWithFileSizeLimit(rlim_t limit, Save save) {
@@ -132,17 +190,6 @@ TEST(FileIo, WriteThatFailsPartWayKeepsTheOldFile) {
     EXPECT_EQ(GetFile(path).size(), 54u + 208u * 49u);
 }
 
-TEST(FileIo, ReplacedFileKeepsItsPermissions) {
-    TempFolder folder;
-    const std::string path = folder.Path("shared.bmp");
-    PutFile(path, Filler(10, 8));
-    chmod(path.c_str(), 0640);
-    const Bytes data = Filler(20, 9);
-    ASSERT_TRUE(WriteWholeFile(path.c_str(), data.data(), data.size()));
-    struct stat info;
-    ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-}
 #endif
 
 } // namespace
