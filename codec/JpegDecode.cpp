@@ -13,11 +13,37 @@
 
 namespace {
 
+// The blocks the scans so far have walked, against the bound for the picture.
+struct ScanBudget {
+    jpeg_progress_mgr pub; // first, so libjpeg's pointer is the budget's
+    int lastScan;
+    uint64_t walked;
+    uint64_t limit;
+};
+
+// Called by libjpeg before each row of input; a new scan's header has been
+// read (and its layout set up) by the time its number shows here.
 void LimitScans(j_common_ptr cinfo) {
     auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (dinfo->input_scan_number <= kMaxScans) return;
-    SetCodecFailure("unsupported JPEG: too many scans");
+    auto* budget = reinterpret_cast<ScanBudget*>(dinfo->progress);
+    if (dinfo->input_scan_number > kMaxScans) {
+        SetCodecFailure("unsupported JPEG: too many scans");
+        ERREXIT(cinfo, JERR_NOT_COMPILED);
+    }
+    if (dinfo->input_scan_number == budget->lastScan) return;
+    const uint64_t scans = uint64_t(dinfo->input_scan_number - budget->lastScan);
+    budget->lastScan = dinfo->input_scan_number;
+    budget->walked += scans * dinfo->MCUs_per_row * dinfo->MCU_rows_in_scan * dinfo->blocks_in_MCU;
+    if (budget->walked <= budget->limit) return;
+    SetCodecFailure("unsupported JPEG: too many scans for the picture's size");
     ERREXIT(cinfo, JERR_NOT_COMPILED);
+}
+
+uint64_t PictureBlocks(const jpeg_decompress_struct& cinfo) {
+    uint64_t blocks = 0;
+    for (int i = 0; i < cinfo.num_components; ++i)
+        blocks += uint64_t(cinfo.comp_info[i].width_in_blocks) * cinfo.comp_info[i].height_in_blocks;
+    return blocks;
 }
 
 bool Refuse(const char* reason) {
@@ -71,7 +97,7 @@ struct JpegInput {
 uint8_t* Decode(const JpegInput& input) {
     jpeg_decompress_struct cinfo;
     CodecErrorManager errors;
-    jpeg_progress_mgr progress;
+    ScanBudget budget{};
     uint8_t* volatile block = nullptr;
     cinfo.err = InstallCodecErrors(errors);
     if (setjmp(errors.jump)) {
@@ -80,14 +106,17 @@ uint8_t* Decode(const JpegInput& input) {
         return nullptr;
     }
     jpeg_create_decompress(&cinfo);
-    progress.progress_monitor = LimitScans;
-    cinfo.progress = &progress;
+    budget.pub.progress_monitor = LimitScans;
+    cinfo.progress = &budget.pub;
     if (input.file)
         jpeg_stdio_src(&cinfo, input.file);
     else
         jpeg_mem_src(&cinfo, input.data, static_cast<unsigned long>(input.size));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || !AcceptedLayout(cinfo, input.size))
         ERREXIT(&cinfo, JERR_CONVERSION_NOTIMPL);
+    // Interleaved scans also walk the blocks that pad the last row and column
+    // of units: one more pass covers them.
+    budget.limit = (kMaxPassesPerBlock + 1) * PictureBlocks(cinfo);
     cinfo.out_color_space = JCS_EXT_BGRX;
     block = AllocTransferBlock(cinfo.image_width, cinfo.image_height);
     if (!block) ERREXIT1(&cinfo, JERR_OUT_OF_MEMORY, 0);

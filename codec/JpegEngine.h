@@ -17,6 +17,12 @@ constexpr uint64_t kPixelsWithoutRatio = uint64_t(1) << 24;
 constexpr uint64_t kMaxPixelsPerByte = 1024;
 // Progressive files may hold any number of scans; real ones have a dozen.
 constexpr int kMaxScans = 1000;
+// Each scan walks every block of its components, however few bits it holds, so
+// a small file of many scans over a large picture could buy minutes of work.
+// The blocks walked by all scans together may be at most this many times the
+// picture's blocks: common encoders walk each block 4 to 6 times, and at this
+// bound the work stays within that of decoding a plain file of the same size.
+constexpr uint64_t kMaxPassesPerBlock = 16;
 
 // Whether a picture of w x h pixels may be decoded from a file of fileBytes.
 bool PlausibleJpegSize(uint64_t w, uint64_t h, uint64_t fileBytes);

@@ -3,6 +3,7 @@
 // files, must be refused with the image untouched.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -122,6 +123,23 @@ TEST(JpegDecode, DeclaredSizesTheDataCannotHoldAreRefusedBeforeAllocating) {
     EXPECT_TRUE(PlausibleJpegSize(8000, 6000, 48000000 / 1024));
     EXPECT_FALSE(PlausibleJpegSize(8000, 6000, 48000000 / 1024 - 1));
     EXPECT_FALSE(PlausibleJpegSize(0, 10, 1000));
+}
+
+// Scans that each walk every block with a few bytes: within the bound on
+// blocks walked a file opens, past it it is refused, and a flood of 1000 scans
+// over 4096 x 4096 pixels (73 KB) is refused in a fraction of a second.
+TEST(JpegDecode, ScanFloodsAreBoundedByBlocksWalked) {
+    for (int scans : {int(kMaxPassesPerBlock), int(kMaxPassesPerBlock) + 1}) {
+        const std::vector<uint8_t> bytes = ScanFlood(64, 48, scans);
+        uint8_t* block = DecodeJpeg(bytes.data(), bytes.size());
+        EXPECT_EQ(block != nullptr, scans == int(kMaxPassesPerBlock)) << scans;
+        FreeTransferBlock(block);
+    }
+    const std::vector<uint8_t> flood = ScanFlood(4096, 4096, 1000);
+    EXPECT_LT(flood.size(), 80000u);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(DecodeJpeg(flood.data(), flood.size()), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST(JpegDecode, FilesThatAreNotJpegAreRefused) {

@@ -19,3 +19,8 @@ size_t FindMarker(const std::vector<uint8_t>& bytes, uint8_t code);
 
 // The sampling factors of the components in the frame header, as "2x2 1x1 1x1".
 std::string SamplingOf(const std::vector<uint8_t>& bytes);
+
+// A grey progressive file of w x h pixels (w and h multiples of 8) whose first
+// scan sets every block's DC to zero and whose acScans further scans each walk
+// every block with end-of-band runs: a few bytes per scan whatever the size.
+std::vector<uint8_t> ScanFlood(uint16_t w, uint16_t h, int acScans);
