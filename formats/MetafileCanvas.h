@@ -34,6 +34,9 @@ class CMetaCanvas {
     void FillEllipse(CanvasPoint a, CanvasPoint b, uint32_t colour);
     void StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint32_t colour);
 
+    // Whether the work budget is spent (further drawing does nothing).
+    bool Spent() const { return budget_ == 0; }
+
     // Hands the picture over (the canvas is left empty).
     void TakeInto(CImage& image) { image.Swap(image_); }
 
@@ -45,13 +48,21 @@ class CMetaCanvas {
     void Ring(CanvasPoint centre, double rx, double ry, double innerRx, double innerRy,
               uint32_t colour);
 
+    // Takes units of work from the budget; once it cannot, the budget is spent
+    // and nothing more is drawn.
+    bool Afford(uint64_t units);
+
     CImage image_;
-    // Pixels left to paint: a few bytes of records can ask for the whole
-    // canvas again and again, so painting stops after a fixed amount of work.
-    uint64_t budget_ = kPaintBudget;
-    static constexpr uint64_t kPaintBudget = uint64_t(1) << 28; // 340 canvases
+    // Work left, in units of about a nanosecond: a pixel painted, an edge
+    // tested on a row, a point stepped. A few bytes of records can ask for the
+    // whole canvas, or thousands of edges on every row, again and again, so
+    // drawing stops after a fixed amount of work (about a second's worth).
+    uint64_t budget_ = kWorkBudget;
+    static constexpr uint64_t kWorkBudget = uint64_t(1) << 29;
 };
 
+// The number of points of the outline below for an ellipse of radii rx, ry.
+int OutlinePoints(double rx, double ry);
 // The outline of the ellipse inscribed in the box, as a polygon fine enough
 // that no edge is longer than about two pixels.
 std::vector<CanvasPoint> EllipseOutline(double left, double top, double right, double bottom);

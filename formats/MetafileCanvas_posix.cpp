@@ -12,6 +12,21 @@ struct Crossing {
     int direction;
 };
 
+// Work units (see CMetaCanvas::budget_) of the steps below, measured roughly.
+constexpr uint64_t kPixelsPerUnit = 4;
+constexpr uint64_t kRowUnits = 8;          // any row of any shape
+constexpr uint64_t kEdgeUnits = 2;         // testing an edge against a row
+constexpr uint64_t kCrossingUnits = 6;     // per crossing and per halving in its sort
+constexpr uint64_t kStepUnits = 4;         // a point of a thin line
+constexpr uint64_t kOutlinePointUnits = 20; // a point of an ellipse's outline
+
+uint64_t BitLength(uint64_t n) {
+    uint64_t bits = 0;
+    for (; n; n >>= 1)
+        ++bits;
+    return bits;
+}
+
 // Where the edges cross the horizontal line y, with their direction.
 void CrossingsAt(const std::vector<std::vector<CanvasPoint>>& outlines, double y,
                  std::vector<Crossing>& out) {
@@ -41,12 +56,20 @@ bool CMetaCanvas::Create(int32_t w, int32_t h) {
     return image_.Create(w, h);
 }
 
+bool CMetaCanvas::Afford(uint64_t units) {
+    if (budget_ < units) {
+        budget_ = 0;
+        return false;
+    }
+    budget_ -= units;
+    return true;
+}
+
 void CMetaCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour) {
     if (y < 0 || y >= Height()) return;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, Width());
-    if (x0 >= x1 || budget_ < uint64_t(x1 - x0)) return;
-    budget_ -= uint64_t(x1 - x0);
+    if (x0 >= x1 || !Afford(1 + uint64_t(x1 - x0) / kPixelsPerUnit)) return;
     // The canvas counts rows from the top; the image from the bottom.
     uint32_t* row = image_.Bits() + size_t(Height() - 1 - y) * size_t(Width());
     for (int32_t x = x0; x < x1; ++x)
@@ -59,9 +82,12 @@ void CMetaCanvas::Plot(int32_t x, int32_t y, uint32_t colour) {
 
 void CMetaCanvas::FillPolygons(const std::vector<std::vector<CanvasPoint>>& outlines,
                                uint32_t colour, bool winding) {
+    if (Spent()) return;
     double top = 1e300, bottom = -1e300;
+    uint64_t edges = 0;
     for (const auto& outline : outlines)
         for (const CanvasPoint& p : outline) {
+            ++edges;
             top = std::min(top, p.y);
             bottom = std::max(bottom, p.y);
         }
@@ -70,7 +96,9 @@ void CMetaCanvas::FillPolygons(const std::vector<std::vector<CanvasPoint>>& outl
     const int32_t lastRow = std::min(FirstPixelFrom(bottom), Height());
     std::vector<Crossing> crossings;
     for (int32_t y = firstRow; y < lastRow; ++y) {
+        if (!Afford(kRowUnits + edges * kEdgeUnits)) return;
         CrossingsAt(outlines, y + 0.5, crossings);
+        if (!Afford(crossings.size() * BitLength(crossings.size()) * kCrossingUnits)) return;
         int inside = 0;
         for (size_t i = 0; i + 1 < crossings.size(); ++i) {
             inside = winding ? inside + crossings[i].direction : (inside ^ 1);
@@ -81,6 +109,7 @@ void CMetaCanvas::FillPolygons(const std::vector<std::vector<CanvasPoint>>& outl
 }
 
 void CMetaCanvas::ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour) {
+    if (Spent()) return;
     // Only the part inside the canvas (plus a pixel) is stepped through.
     const double dx = b.x - a.x, dy = b.y - a.y;
     double t0 = 0, t1 = 1;
@@ -102,6 +131,7 @@ void CMetaCanvas::ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour) {
     const CanvasPoint from = {a.x + t0 * dx, a.y + t0 * dy};
     const double ex = (t1 - t0) * dx, ey = (t1 - t0) * dy;
     const int steps = int(std::max(std::fabs(ex), std::fabs(ey)));
+    if (!Afford(kRowUnits + uint64_t(steps) * kStepUnits)) return;
     for (int i = 0; i <= steps; ++i) {
         const double t = steps ? double(i) / steps : 0.0;
         Plot(int32_t(std::floor(from.x + t * ex)), int32_t(std::floor(from.y + t * ey)), colour);
@@ -114,6 +144,7 @@ void CMetaCanvas::Ring(CanvasPoint c, double rx, double ry, double innerRx, doub
     const int32_t first = std::max(FirstPixelFrom(c.y - ry), 0);
     const int32_t last = std::min(FirstPixelFrom(c.y + ry), Height());
     for (int32_t y = first; y < last; ++y) {
+        if (!Afford(kRowUnits)) return;
         const double dy = y + 0.5 - c.y;
         const double outer = 1 - (dy / ry) * (dy / ry);
         if (outer < 0) continue;
@@ -140,6 +171,9 @@ void CMetaCanvas::FillEllipse(CanvasPoint a, CanvasPoint b, uint32_t colour) {
 
 void CMetaCanvas::StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint32_t colour) {
     if (width <= 1.5) {
+        if (!Afford(kOutlinePointUnits * OutlinePoints(std::fabs(b.x - a.x) / 2,
+                                                       std::fabs(b.y - a.y) / 2)))
+            return;
         StrokeLine(EllipseOutline(a.x, a.y, b.x, b.y), true, width, colour);
         return;
     }
@@ -150,7 +184,7 @@ void CMetaCanvas::StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint
 void CMetaCanvas::StrokeLine(const std::vector<CanvasPoint>& points, bool closed, double width,
                              uint32_t colour) {
     const size_t n = points.size();
-    if (n == 0) return;
+    if (n == 0 || Spent()) return;
     const size_t segments = closed && n > 2 ? n : n - 1;
     if (width <= 1.5) {
         for (size_t i = 0; i < segments; ++i)
@@ -175,10 +209,14 @@ void CMetaCanvas::StrokeLine(const std::vector<CanvasPoint>& points, bool closed
         Disc(p, half, colour);
 }
 
+int OutlinePoints(double rx, double ry) {
+    return int(std::clamp(std::max(rx, ry) * 1.5, 16.0, 1024.0));
+}
+
 std::vector<CanvasPoint> EllipseOutline(double left, double top, double right, double bottom) {
     const double cx = (left + right) / 2, cy = (top + bottom) / 2;
     const double rx = std::fabs(right - left) / 2, ry = std::fabs(bottom - top) / 2;
-    const int count = int(std::clamp(std::max(rx, ry) * 1.5, 16.0, 1024.0));
+    const int count = OutlinePoints(rx, ry);
     std::vector<CanvasPoint> outline(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const double angle = 2 * kPi * i / count;

@@ -4,6 +4,8 @@
 // does not know are skipped. The picture's window is stretched over a canvas
 // standing for a 1024 x 768 display, as GDI stretches it over the screen.
 #include <cmath>
+#include <functional>
+#include <queue>
 #include <vector>
 
 #include "formats/LittleEndian.h"
@@ -114,6 +116,7 @@ class CInterpreter {
     CanvasPoint Map(double x, double y) const;
     double PenWidth() const;
     void AddObject(const MetaObject& object);
+    void DeleteObject(uint16_t index);
     void Select(uint16_t index);
     void Outline(const std::vector<std::vector<CanvasPoint>>& outlines);
     void Box(const Params& p, size_t first, bool ellipse);
@@ -124,6 +127,10 @@ class CInterpreter {
     DrawingState state_;
     std::vector<DrawingState> saved_;
     std::vector<MetaObject> objects_;
+    // The free slots below objects_.size(), lowest on top: a file may hold
+    // tens of thousands of objects, and searching the table for each new one
+    // would cost their number squared.
+    std::priority_queue<uint16_t, std::vector<uint16_t>, std::greater<uint16_t>> freeSlots_;
 };
 
 CanvasPoint CInterpreter::Map(double x, double y) const {
@@ -139,12 +146,18 @@ double CInterpreter::PenWidth() const {
 }
 
 void CInterpreter::AddObject(const MetaObject& object) {
-    for (MetaObject& slot : objects_)
-        if (slot.kind == MetaObject::Free) {
-            slot = object;
-            return;
-        }
-    if (objects_.size() < kMaxObjects) objects_.push_back(object);
+    if (!freeSlots_.empty()) {
+        objects_[freeSlots_.top()] = object;
+        freeSlots_.pop();
+    } else if (objects_.size() < kMaxObjects) {
+        objects_.push_back(object);
+    }
+}
+
+void CInterpreter::DeleteObject(uint16_t index) {
+    if (index >= objects_.size() || objects_[index].kind == MetaObject::Free) return;
+    objects_[index] = MetaObject();
+    freeSlots_.push(index);
 }
 
 void CInterpreter::Select(uint16_t index) {
@@ -239,7 +252,7 @@ bool CInterpreter::Play(const MetaRecord& record) {
         if (p.Has(1)) Select(p.Unsigned(0));
         break;
     case kDeleteObject:
-        if (p.Has(1) && p.Unsigned(0) < objects_.size()) objects_[p.Unsigned(0)] = MetaObject();
+        if (p.Has(1)) DeleteObject(p.Unsigned(0));
         break;
     case kMoveTo:
         if (p.Has(2)) state_.position = {double(p.Signed(1)), double(p.Signed(0))};
@@ -287,7 +300,7 @@ bool CInterpreter::Play(const MetaRecord& record) {
     default:
         break; // text, bitmaps, clipping, palettes: not drawn here
     }
-    return true;
+    return !canvas_.Spent(); // nothing more would be drawn
 }
 
 } // namespace

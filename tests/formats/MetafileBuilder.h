@@ -5,12 +5,16 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 class MetafileBuilder {
   public:
     // A record of the function with 16-bit parameter words.
     MetafileBuilder& Record(uint16_t function, std::initializer_list<int> words) {
+        return Record(function, std::vector<int>(words));
+    }
+    MetafileBuilder& Record(uint16_t function, const std::vector<int>& words) {
         const uint32_t size = 3 + uint32_t(words.size());
         Put32(size);
         Put16(function);
@@ -86,3 +90,49 @@ class MetafileBuilder {
     uint32_t maxRecord_ = 3;
     uint16_t objects_ = 0;
 };
+
+// Small files that ask for much drawing: each is a few megabytes at most and
+// must still render within a couple of seconds.
+struct HostileMetafile {
+    std::string name;
+    std::vector<uint8_t> bytes;
+};
+
+inline std::vector<HostileMetafile> HostileMetafiles() {
+    std::vector<HostileMetafile> files;
+    constexpr int kMillion = 1000000;
+    {
+        MetafileBuilder m; // palettes, each taking an object slot
+        for (int i = 0; i < kMillion; ++i)
+            m.Record(0x00F7, {});
+        files.push_back({"1 M object-creating records", m.Build()});
+    }
+    {
+        MetafileBuilder m; // lines across the canvas with a pen as wide as it
+        m.Window(0, 0, 10, 10).SolidPen(10, 0x00FF00).Select(0);
+        for (int i = 0; i < kMillion; ++i)
+            m.Record(0x0213, {i % 2 ? 0 : 10, i % 2 ? 0 : 10});
+        files.push_back({"1 M wide LineTo", m.Build()});
+    }
+    {
+        MetafileBuilder m;
+        m.Window(0, 0, 10, 10).SolidPen(1, 0x00FF00).SolidBrush(0x0000FF).Select(0).Select(1);
+        for (int i = 0; i < kMillion; ++i)
+            m.Record(0x041B, {10, 10, 0, 0});
+        files.push_back({"1 M full-canvas rectangles", m.Build()});
+    }
+    {
+        MetafileBuilder m; // every edge crosses every row
+        m.Window(0, 0, 32000, 2);
+        std::vector<int> zigzag(1 + 2 * 32000);
+        zigzag[0] = 32000;
+        for (int i = 0; i < 32000; ++i) {
+            zigzag[size_t(1 + 2 * i)] = i;
+            zigzag[size_t(2 + 2 * i)] = (i % 2) * 2;
+        }
+        for (int i = 0; i < 100; ++i)
+            m.Record(0x0324, zigzag);
+        files.push_back({"100 zig-zag polygons of 32,000 points", m.Build()});
+    }
+    return files;
+}
