@@ -39,6 +39,10 @@ template <typename Visit> void ForEachMetaRecord(const uint8_t* data, size_t siz
 // refused or the canvas cannot be made.
 bool DecodeMetafile(CImage& image, const uint8_t* data, size_t size);
 
+// Whether the record creates an object, which takes the lowest free slot of
+// the object table whatever the object is.
+bool CreatesMetaObject(uint16_t function);
+
 // The record at offset in the records area, or false at the end of the data.
 bool ReadMetaRecord(const uint8_t* records, size_t size, size_t& offset, MetaRecord& record);
 

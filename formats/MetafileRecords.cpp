@@ -35,3 +35,21 @@ bool ValidMetafile(const uint8_t* data, size_t size) {
         if (record.function == kMetaEndRecord) return true;
     return false;
 }
+
+// Records that create an object take the lowest free slot of the object table,
+// whatever the object is; the interpreter keeps the slots of those it does
+// not draw with so that the indices of the others stay right.
+bool CreatesMetaObject(uint16_t function) {
+    switch (function) {
+    case 0x00F7: // palette
+    case 0x0142: // DIB pattern brush
+    case 0x01F9: // pattern brush
+    case 0x02FB: // font
+    case 0x06FF: // region
+    case 0x02FA: // pen
+    case 0x02FC: // brush
+        return true;
+    default:
+        return false;
+    }
+}

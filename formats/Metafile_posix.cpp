@@ -42,24 +42,6 @@ enum Function : uint16_t {
     kRoundRect = 0x061C,
 };
 
-// Records that create an object take the lowest free slot of the object table,
-// whatever the object is; the interpreter keeps the slots of those it does
-// not draw with so that the indices of the others stay right.
-bool CreatesObject(uint16_t function) {
-    switch (function) {
-    case 0x00F7: // palette
-    case 0x0142: // DIB pattern brush
-    case 0x01F9: // pattern brush
-    case 0x02FB: // font
-    case 0x06FF: // region
-    case kCreatePen:
-    case kCreateBrush:
-        return true;
-    default:
-        return false;
-    }
-}
-
 struct Pen {
     bool visible = true;
     double width = 0; // logical units; 0 draws one pixel wide
@@ -215,7 +197,7 @@ void CInterpreter::PolyPolygon(const Params& p) {
 bool CInterpreter::Play(const MetaRecord& record) {
     const Params p(record);
     std::vector<CanvasPoint> points;
-    if (CreatesObject(record.function)) {
+    if (CreatesMetaObject(record.function)) {
         MetaObject object;
         object.kind = MetaObject::Other;
         if (record.function == kCreatePen && p.Has(5)) {
