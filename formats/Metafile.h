@@ -43,6 +43,10 @@ bool DecodeMetafile(CImage& image, const uint8_t* data, size_t size);
 // the object table whatever the object is.
 bool CreatesMetaObject(uint16_t function);
 
+// The interpreter of the build without GDI: renders onto a canvas of w x h
+// (DecodeMetafile: the display's size). The fuzz target uses a small one.
+bool RenderMetafile(CImage& image, const uint8_t* data, size_t size, int32_t w, int32_t h);
+
 // The record at offset in the records area, or false at the end of the data.
 bool ReadMetaRecord(const uint8_t* records, size_t size, size_t& offset, MetaRecord& record);
 

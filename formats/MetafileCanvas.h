@@ -56,9 +56,10 @@ class CMetaCanvas {
     // Work left, in units of about a nanosecond: a pixel painted, an edge
     // tested on a row, a point stepped. A few bytes of records can ask for the
     // whole canvas, or thousands of edges on every row, again and again, so
-    // drawing stops after a fixed amount of work (about a second's worth).
-    uint64_t budget_ = kWorkBudget;
-    static constexpr uint64_t kWorkBudget = uint64_t(1) << 29;
+    // drawing stops after a fixed amount of work per pixel of the canvas
+    // (about a second's worth on a 1024 x 768 one).
+    uint64_t budget_ = 0;
+    static constexpr uint64_t kWorkPerPixel = 683;
 };
 
 // The number of points of the outline below for an ellipse of radii rx, ry.

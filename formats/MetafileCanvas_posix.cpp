@@ -53,7 +53,9 @@ int32_t FirstPixelFrom(double x) {
 } // namespace
 
 bool CMetaCanvas::Create(int32_t w, int32_t h) {
-    return image_.Create(w, h);
+    if (!image_.Create(w, h)) return false;
+    budget_ = uint64_t(w) * uint64_t(h) * kWorkPerPixel;
+    return true;
 }
 
 bool CMetaCanvas::Afford(uint64_t units) {

@@ -288,9 +288,13 @@ bool CInterpreter::Play(const MetaRecord& record) {
 } // namespace
 
 bool DecodeMetafile(CImage& image, const uint8_t* data, size_t size) {
+    return RenderMetafile(image, data, size, kDisplayWidth, kDisplayHeight);
+}
+
+bool RenderMetafile(CImage& image, const uint8_t* data, size_t size, int32_t w, int32_t h) {
     if (!ValidMetafile(data, size)) return false;
     CMetaCanvas canvas;
-    if (!canvas.Create(kDisplayWidth, kDisplayHeight)) return false;
+    if (!canvas.Create(w, h)) return false;
     CInterpreter interpreter(canvas);
     ForEachMetaRecord(data, size, [&](const MetaRecord& r) { return interpreter.Play(r); });
     canvas.TakeInto(image);

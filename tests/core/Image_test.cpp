@@ -135,7 +135,8 @@ TEST(Image, CopiesAreExactAndIndependent) {
     CImage c;
     c = a;
     EXPECT_EQ(0, memcmp(a.Header(), c.Header(), 44 + 8 * 10));
-    c = c;
+    CImage& same = c; // self-assignment through a reference, as callers reach it
+    c = same;
     EXPECT_EQ(c.Width(), 5);
     EXPECT_TRUE(c.CopyFrom(&c));
     EXPECT_FALSE(c.CopyFrom(nullptr));
