@@ -57,9 +57,9 @@ class CMetaCanvas {
     // tested on a row, a point stepped. A few bytes of records can ask for the
     // whole canvas, or thousands of edges on every row, again and again, so
     // drawing stops after a fixed amount of work per pixel of the canvas
-    // (about a second's worth on a 1024 x 768 one).
+    // (painting it 341 times, or about half a second's other work).
     uint64_t budget_ = 0;
-    static constexpr uint64_t kWorkPerPixel = 683;
+    static constexpr uint64_t kWorkPerPixel = 341;
 };
 
 // The number of points of the outline below for an ellipse of radii rx, ry.

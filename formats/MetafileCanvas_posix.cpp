@@ -13,7 +13,6 @@ struct Crossing {
 };
 
 // Work units (see CMetaCanvas::budget_) of the steps below, measured roughly.
-constexpr uint64_t kPixelsPerUnit = 4;
 constexpr uint64_t kRowUnits = 8;          // any row of any shape
 constexpr uint64_t kEdgeUnits = 2;         // testing an edge against a row
 constexpr uint64_t kCrossingUnits = 6;     // per crossing and per halving in its sort
@@ -71,7 +70,7 @@ void CMetaCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour) {
     if (y < 0 || y >= Height()) return;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, Width());
-    if (x0 >= x1 || !Afford(1 + uint64_t(x1 - x0) / kPixelsPerUnit)) return;
+    if (x0 >= x1 || !Afford(uint64_t(x1 - x0))) return;
     // The canvas counts rows from the top; the image from the bottom.
     uint32_t* row = image_.Bits() + size_t(Height() - 1 - y) * size_t(Width());
     for (int32_t x = x0; x < x1; ++x)
