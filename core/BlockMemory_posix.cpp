@@ -23,6 +23,7 @@ constexpr size_t kSystemBlock = size_t(4) << 20;
 } // namespace
 
 uint8_t* AllocateZeroedBlock(size_t bytes) {
+    if (!AllocationMayProceed()) return nullptr;
     if (bytes < kSystemBlock) return static_cast<uint8_t*>(std::calloc(1, bytes));
     void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) return nullptr;

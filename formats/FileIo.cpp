@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/BlockMemory.h"
 #include "formats/FileFailure.h"
 #include "formats/FileIoPlatform.h"
 
@@ -13,7 +14,7 @@ void FreeBytes::operator()(uint8_t* p) const {
 }
 
 bool ByteBlock::Allocate(size_t n) {
-    data.reset(fileio::AllocateBytes(n == 0 ? 1 : n));
+    data.reset(AllocationMayProceed() ? fileio::AllocateBytes(n == 0 ? 1 : n) : nullptr);
     size = data ? n : 0;
     return data != nullptr;
 }

@@ -72,11 +72,15 @@ bool CImage::ApplyFilter3x3(const FilterKernel& kernel) {
 }
 
 void Emboss(CImage& image) {
-    ConvertToGray(image);
+    // The grey step works on a copy: when the filter finds no memory, the
+    // image must not be left grey.
+    CImage grey;
+    if (!grey.CopyFrom(&image)) return;
+    ConvertToGray(grey);
     FilterKernel kernel;
     kernel.coefficients[2] = 1.0;  // lower right
     kernel.coefficients[6] = -1.0; // upper left
     kernel.addend = 128.0;
     kernel.divisor = 1.0;
-    image.ApplyFilter3x3(kernel);
+    if (grey.ApplyFilter3x3(kernel)) image.Swap(grey);
 }
