@@ -13,6 +13,7 @@
 namespace {
 
 constexpr const char* kSaveFailed = "保存に失敗しました。";
+constexpr const char* kOutOfMemory = "メモリが不足しているため、実行できませんでした。";
 constexpr const char* kErrorCaption = "エラー";
 constexpr const char* kOverwriteQuestion = "同名のファイルが既に存在します。上書きしますか？";
 constexpr const char* kYccQuestion = "YCrCb形式で保存すると情報の一部が失われる可能性があります。"
@@ -235,7 +236,7 @@ void CImageDocument::OpenDroppedFile(const char* path) {
 
 // A metafile is rendered at load and has no file to save back to.
 void CImageDocument::AcceptLoadedFile(const std::string& path) {
-    (void)TakeUndoCopy(); // nothing to restore yet: the undo image is not offered
+    (void)undo_->CopyFrom(current_.get()); // nothing to restore yet: the undo image is not offered
     undoAvailable_ = false;
     modified_ = false;
     fileName_ = IsMetafile(path) ? std::string() : path;
@@ -339,7 +340,10 @@ void CImageDocument::AdoptCurrent(std::unique_ptr<CImage> image) {
 }
 
 bool CImageDocument::TakeUndoCopy() {
-    return undo_->CopyFrom(current_.get());
+    if (undo_->CopyFrom(current_.get())) return true;
+    // The command is not run: without an undo copy it could not be taken back.
+    host_.ShowMessage(kOutOfMemory, kErrorCaption);
+    return false;
 }
 
 void CImageDocument::MarkChanged() {

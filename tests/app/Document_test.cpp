@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "core/Random.h"
 #include "formats/ImageFiles.h"
 #include "ops/colour/ColourOps.h"
 #include "ops/filters/FilterOps.h"
+#include "tests/support/AllocationFailure.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/TestImages.h"
 
@@ -544,6 +547,50 @@ TEST_F(DocumentTest, ImmediateCommandsApplyTheirOperationWithUndo) {
             EXPECT_EQ(fresh.ViewWidth(), fresh.Current().Width()) << row.command;
         }
     }
+}
+
+// Each allocation of a command failing in turn: the command is done, or it is
+// not and one message says why, with image, undo image and flags as they were.
+// An operation that returns nothing cannot say it found no memory: it leaves
+// the image as it was after the undo copy; those are listed, not failed.
+TEST_F(DocumentTest, CommandsWithoutMemoryChangeNothingAndSaySo) {
+    const CImage before = ColoursOnly(MakeImage(5, 4, Pattern::Random, 9));
+    std::set<std::string> silent;
+    for (int command : {cmd::Invert, cmd::Gray, cmd::FlipLeftRight, cmd::ExchangeXY, cmd::Emboss,
+                        cmd::Median, cmd::Pinhole, cmd::Reduce216}) {
+        SCOPED_TRACE(command);
+        std::unique_ptr<CImageDocument> fresh;
+        CImage expected;
+        WalkAllocationFailures(
+            [&] {
+                fresh = std::make_unique<CImageDocument>(host);
+                fresh->Current().CopyFrom(&picture);
+                fresh->Undo().CopyFrom(&before);
+                host.messages.clear();
+                SeedRandom(5);
+            },
+            [&] {
+                fresh->ExecuteCommand(command);
+                return true;
+            },
+            [&](bool, int64_t n) {
+                if (n == 0) expected.CopyFrom(&fresh->Current());
+                if (Diff(expected, fresh->Current()).empty() &&
+                    Diff(picture, fresh->Undo()).empty())
+                    return;
+                EXPECT_EQ(Diff(picture, fresh->Current()), "") << n;
+                if (Diff(picture, fresh->Undo()).empty()) {
+                    silent.insert(std::to_string(command));
+                    return;
+                }
+                EXPECT_EQ(Diff(before, fresh->Undo()), "") << n;
+                EXPECT_FALSE(fresh->Modified() || fresh->UndoAvailable()) << n;
+                ASSERT_EQ(host.messages.size(), 1u) << n;
+                EXPECT_EQ(host.messages[0].text, "メモリが不足しているため、実行できませんでした。");
+            });
+    }
+    for (const std::string& command : silent)
+        std::printf("command %s: no memory for the operation, image kept\n", command.c_str());
 }
 
 TEST_F(DocumentTest, ContrastMaximisationMarksASingleColourImage) {
