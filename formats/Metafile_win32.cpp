@@ -135,7 +135,7 @@ class WorkEstimate {
 
   private:
     static constexpr double kRecordWork = 4096;
-    static constexpr double kObjectWork = 32768; // making a GDI object: a few microseconds
+    static constexpr double kObjectWork = 65536; // making a GDI object: up to tens of microseconds
     static constexpr double kEdgeRowWork = 128;
     const Window& window_;
     int widestPen_ = 0;
