@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -86,12 +87,23 @@ bool WriteAll(const char* path, const void* data, size_t size) {
     Descriptor file{open(path, O_WRONLY | O_TRUNC | O_CLOEXEC)};
     if (file.fd < 0) return false;
     const auto* bytes = static_cast<const uint8_t*>(data);
-    size_t done = 0;
+    // The file is flushed before it replaces the target; starting the disk
+    // writes a piece at a time lets them run while the rest is copied, so
+    // the flush waits for little.
+    constexpr size_t kPiece = size_t(8) << 20;
+    size_t done = 0, started = 0;
     while (done < size) {
-        const ssize_t n = write(file.fd, bytes + done, size - done);
+        const ssize_t n = write(file.fd, bytes + done, std::min(size - done, kPiece));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += size_t(n);
+#ifdef __linux__
+        if (done - started >= kPiece || done == size) {
+            (void)sync_file_range(file.fd, off_t(started), off_t(done - started),
+                                  SYNC_FILE_RANGE_WRITE);
+            started = done;
+        }
+#endif
     }
     return file.Close();
 }
