@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/Document.h"
 #include "app/windows/RgbDef.h"
 #include "ops/colour/ColourOps.h"
+#include "tests/support/AllocationFailure.h"
 #include "tests/support/TestImages.h"
 #include "tests/support/WindowRun.h"
 
@@ -24,4 +27,25 @@ TEST(RgbDefWindow, TrackbarOnlyRelabelsAndExecuteEnlarges) {
         EXPECT_EQ(DescribeDifference(expected, run.document.Current()), "") << position;
         EXPECT_EQ(DescribeDifference(run.original, run.document.Undo()), "");
     }
+}
+
+TEST(RgbDefWindow, WithoutMemoryTheWindowEndsCancelledAndTheImageStays) {
+    std::unique_ptr<WindowRun> run;
+    CImage expected = MakeImage(30, 20, Pattern::Random, 6);
+    EnlargeColorDifference(expected, 0.5);
+    WalkAllocationFailures(
+        [&] {
+            run = std::make_unique<WindowRun>(ParameterWindow::RGBDef,
+                                              MakeImage(30, 20, Pattern::Random, 6));
+        },
+        [&] {
+            run->surface->PressExecute();
+            return run->session->Result().executed;
+        },
+        [&](bool executed, int64_t n) {
+            EXPECT_EQ(
+                DescribeDifference(executed ? expected : run->original, run->document.Current()),
+                "")
+                << n;
+        });
 }
