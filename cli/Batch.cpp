@@ -57,9 +57,9 @@ std::string Minutes(double seconds) {
 // Counts the finished files and shows them: on a terminal one line rewritten
 // in place (done/total, elapsed, time left), elsewhere nothing until the
 // summary. Failures are printed as they come, above the progress line.
-class CProgress {
+class Progress {
   public:
-    CProgress(std::ostream& err, bool terminal, size_t total)
+    Progress(std::ostream& err, bool terminal, size_t total)
         : err_(err), terminal_(terminal), total_(total), start_(Clock::now()) {}
 
     void Finished(const std::string& failure) {
@@ -77,7 +77,7 @@ class CProgress {
     // Redraws now and then until count files have finished or a signal came.
     void WaitFor(size_t count) {
         std::unique_lock<std::mutex> lock(mutex_);
-        while (done_ < count && !CInterruptWatch::Signal()) {
+        while (done_ < count && !InterruptWatch::Signal()) {
             changed_.wait_for(lock, std::chrono::milliseconds(200));
             Draw();
         }
@@ -156,12 +156,12 @@ int RunBatch(const Recipe& recipe, const BatchJob& job, std::ostream& err, bool 
         return cli::kFailed;
     }
     const std::vector<PlannedFile> plan = Plan(job);
-    const CInterruptWatch watch;
-    CProgress progress(err, errIsTerminal, plan.size());
+    const InterruptWatch watch;
+    Progress progress(err, errIsTerminal, plan.size());
     std::atomic<size_t> next{0};
     auto work = [&] {
         // A signal stops the taking of new files; those under way are finished.
-        while (!CInterruptWatch::Signal()) {
+        while (!InterruptWatch::Signal()) {
             const size_t k = next++;
             if (k >= plan.size()) return;
             const PlannedFile& file = plan[k];
@@ -181,7 +181,7 @@ int RunBatch(const Recipe& recipe, const BatchJob& job, std::ostream& err, bool 
     progress.WaitFor(plan.size());
     for (std::thread& worker : workers)
         worker.join();
-    const int signal = CInterruptWatch::Signal();
+    const int signal = InterruptWatch::Signal();
     progress.Summary(signal);
     if (signal) return 128 + signal;
     return progress.AllWritten() ? cli::kDone : cli::kFailed;

@@ -19,17 +19,17 @@ extern "C" void OnSignal(int signal) {
 
 } // namespace
 
-CInterruptWatch::CInterruptWatch() {
+InterruptWatch::InterruptWatch() {
     g_signal.store(0);
     g_previousInt = std::signal(SIGINT, OnSignal);
     g_previousTerm = std::signal(SIGTERM, OnSignal);
 }
 
-CInterruptWatch::~CInterruptWatch() {
+InterruptWatch::~InterruptWatch() {
     std::signal(SIGINT, g_previousInt == SIG_ERR ? SIG_DFL : g_previousInt);
     std::signal(SIGTERM, g_previousTerm == SIG_ERR ? SIG_DFL : g_previousTerm);
 }
 
-int CInterruptWatch::Signal() {
+int InterruptWatch::Signal() {
     return g_signal.load();
 }

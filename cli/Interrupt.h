@@ -3,12 +3,12 @@
 // is left behind; a second one ends the process at once.
 #pragma once
 
-class CInterruptWatch {
+class InterruptWatch {
   public:
-    CInterruptWatch();  // catches SIGINT and SIGTERM
-    ~CInterruptWatch(); // puts the previous handlers back
-    CInterruptWatch(const CInterruptWatch&) = delete;
-    CInterruptWatch& operator=(const CInterruptWatch&) = delete;
+    InterruptWatch();  // catches SIGINT and SIGTERM
+    ~InterruptWatch(); // puts the previous handlers back
+    InterruptWatch(const InterruptWatch&) = delete;
+    InterruptWatch& operator=(const InterruptWatch&) = delete;
 
     // The signal that arrived since construction, or 0.
     static int Signal();
