@@ -76,6 +76,12 @@ class Step {
     Apply apply_;
 };
 
+// The apply function of a step without parameters whose operation always succeeds.
+template <void (*operation)(CImage&)> bool RunPlain(CImage& image, const StepArg*, std::string&) {
+    operation(image);
+    return true;
+}
+
 std::span<const Step> ColourSteps();
 std::span<const Step> NeighbourhoodSteps();
 std::span<const Step> GeometrySteps();

@@ -14,21 +14,6 @@ constexpr Param Real(const char* name) {
     return {.name = name, .kind = ParamKind::Real};
 }
 
-bool RunGray(CImage& image, const StepArg*, std::string&) {
-    ConvertToGray(image);
-    return true;
-}
-
-bool RunInvert(CImage& image, const StepArg*, std::string&) {
-    InvertColors(image);
-    return true;
-}
-
-bool RunReduce216(CImage& image, const StepArg*, std::string&) {
-    ReduceTo216Colors(image);
-    return true;
-}
-
 bool RunAdjustRgb(CImage& image, const StepArg* args, std::string&) {
     ApplyComponentOffsets(image, ColourModel::Rgb, args[0].i, args[1].i, args[2].i);
     return true;
@@ -51,11 +36,6 @@ bool RunMapLuminance(CImage& image, const StepArg* args, std::string& why) {
     why = args[0].i >= args[1].i ? "the input range needs INLO below INHI"
                                  : "the output range needs OUTLO at most OUTHI";
     return false;
-}
-
-bool RunMaximizeContrast(CImage& image, const StepArg*, std::string&) {
-    MaximizeContrast(image); // a flat image stays as it is
-    return true;
 }
 
 bool RunSaturation(CImage& image, const StepArg* args, std::string& why) {
@@ -87,16 +67,22 @@ bool RunReplace(CImage& image, const StepArg* args, std::string&) {
     return true;
 }
 
-bool RunColorDiff(CImage& image, const StepArg* args, std::string& why) {
+bool RunColourDiff(CImage& image, const StepArg* args, std::string& why) {
     if (EnlargeColorDifference(image, args[0].r)) return true;
     why = "not enough memory";
     return false;
 }
 
 constexpr Step kSteps[] = {
-    {"gray", {}, "make the picture grey (luminance 0.299 R + 0.587 G + 0.114 B)", RunGray},
-    {"invert", {}, "invert every colour", RunInvert},
-    {"reduce216", {}, "round each channel to a multiple of 51 (216 colours)", RunReduce216},
+    {"gray",
+     {},
+     "make the picture grey (luminance 0.299 R + 0.587 G + 0.114 B)",
+     RunPlain<ConvertToGray>},
+    {"invert", {}, "invert every colour", RunPlain<InvertColors>},
+    {"reduce216",
+     {},
+     "round each channel to a multiple of 51 (216 colours)",
+     RunPlain<ReduceTo216Colors>},
     {"adjust-rgb",
      {{.name = "R"}, {.name = "G"}, {.name = "B"}},
      "add R, G and B to the channels, saturating at 0 and 255",
@@ -114,7 +100,7 @@ constexpr Step kSteps[] = {
      {{.name = "INLO"}, {.name = "INHI"}, {.name = "OUTLO"}, {.name = "OUTHI"}},
      "map luminance INLO..INHI linearly onto OUTLO..OUTHI (INLO < INHI, OUTLO <= OUTHI)",
      RunMapLuminance},
-    {"maximize-contrast", {}, "stretch the luminance to span 0..255", RunMaximizeContrast},
+    {"maximize-contrast", {}, "stretch the luminance to span 0..255", RunPlain<MaximizeContrast>},
     {"saturation",
      {{.name = "AMOUNT"}},
      "lengthen (or shorten, when negative) every chroma by AMOUNT",
@@ -143,7 +129,7 @@ constexpr Step kSteps[] = {
     {"color-diff",
      {Real("K")},
      "push each channel away from its four neighbours' average by the factor K (0-1)",
-     RunColorDiff},
+     RunColourDiff},
 };
 
 } // namespace

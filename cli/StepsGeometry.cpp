@@ -11,26 +11,6 @@ bool RunExchange(CImage& image, const StepArg* args, std::string&) {
     return true;
 }
 
-bool RunPinhole(CImage& image, const StepArg*, std::string&) {
-    PinholeCamera(image);
-    return true;
-}
-
-bool RunFlipVertical(CImage& image, const StepArg*, std::string&) {
-    FlipVertical(image);
-    return true;
-}
-
-bool RunFlipHorizontal(CImage& image, const StepArg*, std::string&) {
-    FlipHorizontal(image);
-    return true;
-}
-
-bool RunExchangeXY(CImage& image, const StepArg*, std::string&) {
-    ExchangeXY(image);
-    return true;
-}
-
 bool RunTrim(CImage& image, const StepArg* args, std::string& why) {
     if (image.Trim(args[0].i, args[1].i, args[2].i, args[3].i)) return true;
     why = "the lower-left pixel must lie inside the image but not in its last column or row, "
@@ -60,10 +40,13 @@ constexpr Step kSteps[] = {
      {{.name = "P", .least = 0, .most = 100}},
      "exchange each pixel with a random one with probability P %",
      RunExchange},
-    {"pinhole", {}, "pinhole-camera look: soft, mostly grey, a quarter of the colour", RunPinhole},
-    {"flip-v", {}, "turn the picture upside down", RunFlipVertical},
-    {"flip-h", {}, "mirror the picture left to right", RunFlipHorizontal},
-    {"exchange-xy", {}, "exchange the X and Y axes (W x H becomes H x W)", RunExchangeXY},
+    {"pinhole",
+     {},
+     "pinhole-camera look: soft, mostly grey, a quarter of the colour",
+     RunPlain<PinholeCamera>},
+    {"flip-v", {}, "turn the picture upside down", RunPlain<FlipVertical>},
+    {"flip-h", {}, "mirror the picture left to right", RunPlain<FlipHorizontal>},
+    {"exchange-xy", {}, "exchange the X and Y axes (W x H becomes H x W)", RunPlain<ExchangeXY>},
     {"trim",
      {{.name = "X"}, {.name = "Y"}, {.name = "W"}, {.name = "H"}},
      "cut out W x H pixels whose lower-left pixel is (X, Y), rows counted from the bottom",

@@ -19,11 +19,6 @@ bool OutOfMemory(std::string& why) {
     return false;
 }
 
-bool RunEmboss(CImage& image, const StepArg*, std::string&) {
-    Emboss(image);
-    return true;
-}
-
 bool RunMedian(CImage& image, const StepArg*, std::string& why) {
     return image.MedianFilter() || OutOfMemory(why);
 }
@@ -61,7 +56,10 @@ bool RunAntialias(CImage& image, const StepArg* args, std::string& why) {
 }
 
 constexpr Step kSteps[] = {
-    {"emboss", {}, "grey relief: 128 + lower-right neighbour - upper-left neighbour", RunEmboss},
+    {"emboss",
+     {},
+     "grey relief: 128 + lower-right neighbour - upper-left neighbour",
+     RunPlain<Emboss>},
     {"median",
      {},
      "take each pixel's colour from a neighbour chosen by luminance rank (the brightest of nine "
