@@ -66,6 +66,14 @@ CImage MakeImage(int32_t w, int32_t h, Pattern pattern, uint32_t seed) {
     return image;
 }
 
+CImage Filled(int32_t w, int32_t h, uint32_t word) {
+    CImage image;
+    image.Create(w, h);
+    for (size_t i = 0; i < image.PixelCount(); ++i)
+        image.Bits()[i] = word;
+    return image;
+}
+
 std::string DescribeDifference(const CImage& expected, const CImage& actual, bool compareAux) {
     if (expected.Width() != actual.Width() || expected.Height() != actual.Height())
         return "size " + std::to_string(actual.Width()) + "x" + std::to_string(actual.Height()) +

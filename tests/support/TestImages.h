@@ -23,6 +23,9 @@ const char* PatternName(Pattern p);
 // random words too (operations must not depend on it unless they say so).
 CImage MakeImage(int32_t w, int32_t h, Pattern pattern, uint32_t seed);
 
+// A w x h image of one colour word.
+CImage Filled(int32_t w, int32_t h, uint32_t word);
+
 // Channel c (0 red, 1 green, 2 blue) through the accessors. A switch rather
 // than a table of member pointers: the undefined-behaviour sanitizer misreads
 // calls through such tables.

@@ -21,15 +21,6 @@ struct ContRun : WindowRun {
     }
 };
 
-CImage Uniform(int32_t w, int32_t h, uint32_t colour) {
-    CImage image;
-    image.Create(w, h);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            image.SetPixel(x, y, colour);
-    return image;
-}
-
 CImage Mapped(const CImage& image, int a, int b, int c, int d) {
     CImage copy = image;
     MapLuminanceRange(&copy, a, b, c, d);
@@ -46,7 +37,7 @@ int BarHeight(const MonoGraph& g, int i) {
 } // namespace
 
 TEST(ContWindow, HistogramFindsRangeAndTheLowestMostFrequentLuminance) {
-    CImage image = Uniform(4, 2, 0x808080); // luminance 127
+    CImage image = Filled(4, 2, 0x808080); // luminance 127
     image.SetPixel(0, 0, 0x000000);
     image.SetPixel(1, 0, 0x000000);
     image.SetPixel(2, 0, 0xFFFFFF);
@@ -72,7 +63,7 @@ TEST(ContWindow, HistogramFindsRangeAndTheLowestMostFrequentLuminance) {
 }
 
 TEST(ContWindow, UniformImageOpensWithEqualBoundsAndAFullHeightBar) {
-    ContRun run(Uniform(30, 20, 0x808080));
+    ContRun run(Filled(30, 20, 0x808080));
     EXPECT_EQ(run.surface->Text(kInLow), "127");
     EXPECT_EQ(run.surface->Text(kInHigh), "127");
     EXPECT_EQ(run.surface->Text(kOutLow), "");
@@ -138,7 +129,7 @@ TEST(ContWindow, PreviewAndExecuteNeedBothRangesInOrder) {
 }
 
 TEST(ContWindow, MouseOverTheGraphReadsOutOneBar) {
-    ContRun run(Uniform(5, 4, 0x808080));
+    ContRun run(Filled(5, 4, 0x808080));
     EXPECT_EQ(run.surface->Text(kReadout), "明度:");
     run.surface->MoveMouse(13 + 127, 24);
     EXPECT_EQ(run.surface->Text(kReadout), "明度:127-20ピクセル");

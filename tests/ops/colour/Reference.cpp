@@ -245,11 +245,3 @@ CImage RowOf(std::initializer_list<uint32_t> words) {
         image.SetPixel(x++, 0, w);
     return image;
 }
-
-CImage Filled(int32_t w, int32_t h, uint32_t word) {
-    CImage image;
-    image.Create(w, h);
-    for (size_t i = 0; i < image.PixelCount(); ++i)
-        image.Bits()[i] = word;
-    return image;
-}

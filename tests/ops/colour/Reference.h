@@ -66,5 +66,3 @@ std::string CompareOnTestImages(Shipped&& shipped, Expected&& expected) {
 
 // A 1-row image of the given colour words.
 CImage RowOf(std::initializer_list<uint32_t> words);
-// A w x h image of one colour.
-CImage Filled(int32_t w, int32_t h, uint32_t word);

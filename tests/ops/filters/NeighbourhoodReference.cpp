@@ -205,12 +205,3 @@ bool SmoothAt(CImage& image, int32_t x, int32_t y, int32_t r, int32_t w) {
 }
 
 } // namespace reference
-
-CImage Filled(int32_t w, int32_t h, uint32_t colour) {
-    CImage image;
-    image.Create(w, h);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            image.SetPixel(x, y, colour);
-    return image;
-}

@@ -21,6 +21,3 @@ void Antialias(CImage& image, int32_t threshold);
 bool SmoothAt(CImage& image, int32_t x, int32_t y, int32_t radius, int32_t centreWeight);
 
 } // namespace reference
-
-// A w x h image of one colour.
-CImage Filled(int32_t w, int32_t h, uint32_t colour);
