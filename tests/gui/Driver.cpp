@@ -47,6 +47,17 @@ HWND Main() {
     return WaitFor("CWindow");
 }
 
+// A query is a sent message, which the program answers before a command
+// posted ahead of it: wait until it has taken its queue and is idle again.
+void WaitUntilIdle(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+        WaitForInputIdle(process, 5000);
+        CloseHandle(process);
+    }
+}
+
 // True when the program understood the request (and answered, when it has to).
 bool Ask(const std::string& request, bool withReply = true) {
     WNDCLASSA wc{};
@@ -159,6 +170,7 @@ int Run(int argc, char** argv) {
         return Ask(verb + " " + arg(2), false) ? 0 : 2;
     } else if (verb == "command") {
         PostMessageA(Main(), WM_COMMAND, WPARAM(num(2)), 0);
+        WaitUntilIdle(Main());
     } else if (verb == "wait") {
         char title[256] = {};
         GetWindowTextA(WaitFor(argv[2]), title, sizeof title);
