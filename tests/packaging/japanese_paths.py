@@ -53,7 +53,9 @@ def run(args):
 
     section("the program opens, saves and reopens")
     p = Program(win_path(photo), program=os.path.join(folder, "iromaki.exe"))
-    expect("opened", driver("wait", "CWindow").strip(), "Iromaki - " + win_path(photo))
+    # The window shows before the file given on the command line is loaded.
+    expect_soon("opened", lambda: driver("wait", "CWindow").strip(),
+                "Iromaki - " + win_path(photo))
     saved = os.path.join(folder, "ソ表 保存")
     driver("command", 102)
     driver("filedialog", "保存", win_path(saved))
