@@ -27,7 +27,7 @@ import types
 import comforts
 import guilib
 import menu_walk
-from guilib import (FAILURES, ENV, Program, driver, expect, image, menu, read_bmp, section,
+from guilib import (FAILURES, ENV, Program, driver, expect, expect_soon, image, menu, read_bmp, section,
                     state, win_path, write_bmp)
 
 def start_up_and_exit():
@@ -72,8 +72,8 @@ def shipped_program_ignores_the_query(sample):
 def view_and_windows(sample):
     section("image view, read-out and menu enabling")
     p = Program(win_path(sample))
+    expect_soon("title", lambda: state()["title"], "Iromaki - " + win_path(sample))
     s = state()
-    expect("title", s["title"], "Iromaki - " + win_path(sample))
     expect("bars disabled, not hidden", (s["hbar"].split(",")[4:], s["vbar"].split(",")[4:]),
            (["1", "0"], ["1", "0"]))
     w, h, original = image()
