@@ -34,21 +34,26 @@ __attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...
 // Commands that take the undo copy and run one operation on the current image.
 struct ImageCommand {
     int command;
-    void (*run)(CImage&);
+    bool (*run)(CImage&); // false: no memory, the image is unchanged
     bool resizesView = false; // the size may change: re-lay out the view
 };
+
+template <void (*operation)(CImage&)> bool Always(CImage& image) {
+    operation(image);
+    return true;
+}
 
 // clang-format off
 const ImageCommand kImageCommands[] = {
     {.command = cmd::MaximizeContrast, .run = MaximizeContrast},
-    {.command = cmd::Gray, .run = ConvertToGray},
-    {.command = cmd::Invert, .run = InvertColors},
-    {.command = cmd::FlipTopBottom, .run = FlipVertical},
-    {.command = cmd::FlipLeftRight, .run = FlipHorizontal},
+    {.command = cmd::Gray, .run = Always<ConvertToGray>},
+    {.command = cmd::Invert, .run = Always<InvertColors>},
+    {.command = cmd::FlipTopBottom, .run = Always<FlipVertical>},
+    {.command = cmd::FlipLeftRight, .run = Always<FlipHorizontal>},
     {.command = cmd::ExchangeXY, .run = ExchangeXY, .resizesView = true},
-    {.command = cmd::Reduce216, .run = ReduceTo216Colors, .resizesView = true},
+    {.command = cmd::Reduce216, .run = Always<ReduceTo216Colors>, .resizesView = true},
     {.command = cmd::Emboss, .run = Emboss},
-    {.command = cmd::Median, .run = [](CImage& image) { image.MedianFilter(); }},
+    {.command = cmd::Median, .run = [](CImage& image) { return image.MedianFilter(); }},
     {.command = cmd::Pinhole, .run = PinholeCamera},
 };
 // clang-format on
@@ -120,7 +125,10 @@ bool CImageDocument::RunImageCommand(int command) {
     if (!row) return false;
     // Without an undo copy the change could not be taken back: leave it.
     if (!TakeUndoCopy()) return true;
-    row->run(Current());
+    if (!row->run(Current())) {
+        host_.ShowMessage(kOutOfMemory, kErrorCaption);
+        return true;
+    }
     MarkChanged();
     Finish(row->resizesView ? Ending::ViewResize : Ending::Repaint);
     return true;

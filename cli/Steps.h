@@ -82,6 +82,13 @@ template <void (*operation)(CImage&)> bool RunPlain(CImage& image, const StepArg
     return true;
 }
 
+// The same for an operation that fails only when it finds no memory.
+template <bool (*operation)(CImage&)> bool RunPlain(CImage& image, const StepArg*, std::string& why) {
+    if (operation(image)) return true;
+    why = "not enough memory";
+    return false;
+}
+
 std::span<const Step> ColourSteps();
 std::span<const Step> NeighbourhoodSteps();
 std::span<const Step> GeometrySteps();

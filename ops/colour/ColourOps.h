@@ -34,7 +34,7 @@ bool ConvertRgb(CImage& image, const double m[12]);
 // False, image unchanged, when image is null, inLow >= inHigh or outLow > outHigh.
 bool MapLuminanceRange(CImage* image, int32_t inLow, int32_t inHigh, int32_t outLow,
                        int32_t outHigh);
-void MaximizeContrast(CImage& image);
+bool MaximizeContrast(CImage& image);
 // False, image unchanged, only when memory for its working table runs out.
 bool AdjustSaturation(CImage& image, int32_t amount);
 

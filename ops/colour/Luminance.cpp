@@ -17,7 +17,7 @@ bool MapLuminanceRange(CImage* image, int32_t inLow, int32_t inHigh, int32_t out
     return EditInYcc(*image, [&](uint32_t* aux, size_t n) { MapChannels(aux, n, y, same, same); });
 }
 
-void MaximizeContrast(CImage& image) {
+bool MaximizeContrast(CImage& image) {
     const LuminanceTables& luminance = Luminance();
     const uint32_t* plane = image.Bits();
     const size_t n = image.PixelCount();
@@ -27,6 +27,7 @@ void MaximizeContrast(CImage& image) {
         low = l < low ? l : low;
         high = l > high ? l : high;
     }
-    // A flat (or empty) image gives low >= high, which the mapping refuses.
-    MapLuminanceRange(&image, int32_t(low), int32_t(high), 0, 255);
+    // A flat (or empty) image gives low >= high: nothing to stretch.
+    if (low >= high) return true;
+    return MapLuminanceRange(&image, int32_t(low), int32_t(high), 0, 255);
 }

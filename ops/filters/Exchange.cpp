@@ -41,18 +41,19 @@ void BlendGreyCopy(CImage& grey, const CImage& image) {
 
 } // namespace
 
-void PinholeCamera(CImage& image) {
+bool PinholeCamera(CImage& image) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
-    if (w < 16 || h < 16) return;
+    if (w < 16 || h < 16) return true;
     // All the work happens on a copy, so a failed allocation anywhere leaves the
     // picture as it was.
     CImage soft;
-    if (!soft.CopyFrom(&image)) return;
-    if (!soft.Resample(w / 4, h / 4) || !soft.Resample(w, h)) return;
-    if (!soft.Blur(1, 0.2)) return;
+    if (!soft.CopyFrom(&image)) return false;
+    if (!soft.Resample(w / 4, h / 4) || !soft.Resample(w, h)) return false;
+    if (!soft.Blur(1, 0.2)) return false;
     ConvertToGray(soft);
     BlendGreyCopy(soft, image);
-    if (!soft.UnsharpMask(2, -0.7)) return;
+    if (!soft.UnsharpMask(2, -0.7)) return false;
     image.CopyColorsFrom(&soft);
+    return true;
 }

@@ -71,16 +71,18 @@ bool CImage::ApplyFilter3x3(const FilterKernel& kernel) {
     return true;
 }
 
-void Emboss(CImage& image) {
+bool Emboss(CImage& image) {
     // The grey step works on a copy: when the filter finds no memory, the
     // image must not be left grey.
     CImage grey;
-    if (!grey.CopyFrom(&image)) return;
+    if (!grey.CopyFrom(&image)) return false;
     ConvertToGray(grey);
     FilterKernel kernel;
     kernel.coefficients[2] = 1.0;  // lower right
     kernel.coefficients[6] = -1.0; // upper left
     kernel.addend = 128.0;
     kernel.divisor = 1.0;
-    if (grey.ApplyFilter3x3(kernel)) image.Swap(grey);
+    if (!grey.ApplyFilter3x3(kernel)) return false;
+    image.Swap(grey);
+    return true;
 }

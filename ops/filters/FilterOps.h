@@ -9,7 +9,7 @@
 #include "core/Image.h"
 
 // ---- 3x3 kernel filters ---------------------------------------------------
-void Emboss(CImage& image);
+bool Emboss(CImage& image);
 
 // ---- Outline and antialiasing ---------------------------------------------
 // (R1 - R2)^2 + (G1 - G2)^2 + (B1 - B2)^2 of two colour words; inline, since
@@ -27,12 +27,12 @@ bool Antialias(CImage& image, int32_t threshold);
 
 // ---- Pixel exchange and pinhole camera --------------------------------------
 void ExchangePixels(CImage& image, int32_t percent);
-void PinholeCamera(CImage& image);
+bool PinholeCamera(CImage& image);
 
 // ---- Flips and XY exchange ----------------------------------------------------
 void FlipVertical(CImage& image);
 void FlipHorizontal(CImage& image);
-void ExchangeXY(CImage& image);
+bool ExchangeXY(CImage& image);
 
 // ---- Fixed scaling --------------------------------------------------------------
 // Each returns a new image, or null when the source is too small or memory runs out.

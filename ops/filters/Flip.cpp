@@ -21,11 +21,11 @@ void FlipHorizontal(CImage& image) {
         std::reverse(bits + size_t(y) * w, bits + size_t(y + 1) * w);
 }
 
-void ExchangeXY(CImage& image) {
+bool ExchangeXY(CImage& image) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     CImage result;
-    if (!result.Create(h, w)) return; // no memory: the image stays as it was
+    if (!result.Create(h, w)) return false; // no memory: the image stays as it was
     const uint32_t* src = image.Bits();
     uint32_t* dst = result.Bits();
     // Source pixel (i, j) lands at (j, i). Tiles keep both sides in the cache.
@@ -42,4 +42,5 @@ void ExchangeXY(CImage& image) {
         }
     }
     image.Swap(result);
+    return true;
 }

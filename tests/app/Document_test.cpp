@@ -7,7 +7,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <set>
 
 #include "core/Random.h"
 #include "formats/ImageFiles.h"
@@ -551,11 +550,10 @@ TEST_F(DocumentTest, ImmediateCommandsApplyTheirOperationWithUndo) {
 
 // Each allocation of a command failing in turn: the command is done, or it is
 // not and one message says why, with image, undo image and flags as they were.
-// An operation that returns nothing cannot say it found no memory: it leaves
-// the image as it was after the undo copy; those are listed, not failed.
+// When the operation itself finds no memory, the undo copy has already been
+// taken: the undo image then holds the unchanged picture.
 TEST_F(DocumentTest, CommandsWithoutMemoryChangeNothingAndSaySo) {
     const CImage before = ColoursOnly(MakeImage(5, 4, Pattern::Random, 9));
-    std::set<std::string> silent;
     for (int command : {cmd::Invert, cmd::Gray, cmd::FlipLeftRight, cmd::ExchangeXY, cmd::Emboss,
                         cmd::Median, cmd::Pinhole, cmd::Reduce216}) {
         SCOPED_TRACE(command);
@@ -579,18 +577,14 @@ TEST_F(DocumentTest, CommandsWithoutMemoryChangeNothingAndSaySo) {
                     Diff(picture, fresh->Undo()).empty())
                     return;
                 EXPECT_EQ(Diff(picture, fresh->Current()), "") << n;
-                if (Diff(picture, fresh->Undo()).empty()) {
-                    silent.insert(std::to_string(command));
-                    return;
+                if (!Diff(picture, fresh->Undo()).empty()) {
+                    EXPECT_EQ(Diff(before, fresh->Undo()), "") << n;
                 }
-                EXPECT_EQ(Diff(before, fresh->Undo()), "") << n;
                 EXPECT_FALSE(fresh->Modified() || fresh->UndoAvailable()) << n;
                 ASSERT_EQ(host.messages.size(), 1u) << n;
                 EXPECT_EQ(host.messages[0].text, "メモリが不足しているため、実行できませんでした。");
             });
     }
-    for (const std::string& command : silent)
-        std::printf("command %s: no memory for the operation, image kept\n", command.c_str());
 }
 
 TEST_F(DocumentTest, ContrastMaximisationMarksASingleColourImage) {
