@@ -103,9 +103,9 @@ def window_scenarios():
     here = os.path.dirname(os.path.abspath(__file__))
     for path in sorted(glob.glob(os.path.join(here, "windows", "*.py"))):
         name = os.path.splitext(os.path.basename(path))[0]
-        spec = importlib.util.spec_from_file_location("window_" + name, path)
-        module = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(module)
+        found = importlib.util.spec_from_file_location("window_" + name, path)
+        module = importlib.util.module_from_spec(found)
+        found.loader.exec_module(module)
         yield name, module
 
 
@@ -254,9 +254,8 @@ def main():
     for stale in ("saved.bmp",):
         if os.path.exists(os.path.join(args.work, stale)):
             os.remove(os.path.join(args.work, stale))
-    # A wine server of our own, started on this display.
-    subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
-    try:
+
+    def scenarios():
         start_up_and_exit()
         shipped_program_ignores_the_query(sample)
         p = view_and_windows(sample)
@@ -265,15 +264,9 @@ def main():
         comforts.wheel(args.work)
         comforts.keys(args.work)
         files_and_clipboard(p, sample, args.work)
-    except Exception as error:  # a window that never came is a failure, not a hang
-        FAILURES.append("stopped: %s" % error)
-    finally:
-        guilib.close_driver()
-        subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
-    for f in FAILURES:
-        print("FAIL", f)
-    print("%d failure(s)" % len(FAILURES))
-    return 1 if FAILURES else 0
+
+    # A wine server of our own, started on this display.
+    return guilib.run_and_report(scenarios)
 
 
 if __name__ == "__main__":

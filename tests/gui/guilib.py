@@ -186,3 +186,20 @@ def close_driver():
         DRIVER.stdin.close()
         DRIVER.wait(timeout=30)
         DRIVER = None
+
+
+def run_and_report(body):
+    """Runs body on a Wine server of its own; prints the failures and gives the
+    exit status. A window that never came is a failure, not a hang."""
+    subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
+    try:
+        body()
+    except Exception as error:
+        FAILURES.append("stopped: %s" % error)
+    finally:
+        close_driver()
+        subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
+    for f in FAILURES:
+        print("FAIL", f)
+    print("%d failure(s)" % len(FAILURES))
+    return 1 if FAILURES else 0

@@ -101,18 +101,7 @@ def main():
     args = parser.parse_args()
     guilib.ARGS = args
     ENV["WINEPREFIX"] = args.prefix
-    subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
-    try:
-        run(args)
-    except Exception as error:
-        FAILURES.append("stopped: %s" % error)
-    finally:
-        guilib.close_driver()
-        subprocess.run(["wineserver", "-k"], env=ENV, stderr=subprocess.DEVNULL)
-    for f in FAILURES:
-        print("FAIL", f)
-    print("%d failure(s)" % len(FAILURES))
-    return 1 if FAILURES else 0
+    return guilib.run_and_report(lambda: run(args))
 
 
 if __name__ == "__main__":
