@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Arguments.h"
 #include "cli/Batch.h"
 #include "cli/Recipe.h"
 #include "cli/Steps.h"
@@ -25,15 +26,6 @@ constexpr const char* kUsage =
     "       iromaki-cli --info FILE\n"
     "       iromaki-cli --help | --version\n";
 constexpr int kMaxWorkers = 256;
-
-struct Job {
-    Recipe recipe;
-    bool seeded = false;
-    const char* input = nullptr;
-    const char* output = nullptr;
-    bool batch = false; // --out was given
-    BatchJob files;
-};
 
 const Step* FindStep(const std::string& name) {
     for (std::span<const Step> table : {ColourSteps(), NeighbourhoodSteps(), GeometrySteps()})
@@ -119,7 +111,7 @@ bool ParseExtension(const char* text, std::string& extension, std::ostream& err)
 }
 
 // One option at argv[i]; the number of arguments it took, 0 on a usage error.
-int ParseOption(int argc, const char* const* argv, int i, Job& job, std::ostream& err) {
+int ParseOption(int argc, const char* const* argv, int i, CliJob& job, std::ostream& err) {
     const std::string option = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     int32_t number = 0;
@@ -151,7 +143,8 @@ int ParseOption(int argc, const char* const* argv, int i, Job& job, std::ostream
 
 // The steps from argv[i] on, up to `--` in the batch form. The index after
 // them, or -1 after a message (status holds the exit status).
-int ParseSteps(int argc, const char* const* argv, int i, Job& job, int& status, std::ostream& err) {
+int ParseSteps(int argc, const char* const* argv, int i, CliJob& job, int& status,
+               std::ostream& err) {
     for (; i < argc && !(job.batch && std::strcmp(argv[i], "--") == 0); ++i) {
         ParsedStep parsed;
         status = ParseStep(argv[i], parsed, err);
@@ -159,37 +152,6 @@ int ParseSteps(int argc, const char* const* argv, int i, Job& job, int& status, 
         job.recipe.steps.push_back(std::move(parsed));
     }
     return i;
-}
-
-// Everything is checked before any file is touched. cli::kDone when the job
-// may run.
-int ParseJob(int argc, const char* const* argv, Job& job, std::ostream& err) {
-    int i = 1;
-    while (i < argc && std::strncmp(argv[i], "--", 2) == 0 && std::strcmp(argv[i], "--") != 0) {
-        const int used = ParseOption(argc, argv, i, job, err);
-        if (used == 0) return cli::kUsageError;
-        i += used;
-    }
-    const bool batchOnly = job.files.overwrite || job.files.workers || !job.files.extension.empty();
-    if (!job.batch && (batchOnly || argc - i < 2)) {
-        err << kUsage;
-        return cli::kUsageError;
-    }
-    if (!job.batch) {
-        job.input = argv[i];
-        job.output = argv[i + 1];
-        i += 2;
-    }
-    int status = cli::kDone;
-    i = ParseSteps(argc, argv, i, job, status, err);
-    if (i < 0) return status;
-    if (job.batch && (i + 1 >= argc)) { // no `--`, or no file after it
-        err << kUsage;
-        return cli::kUsageError;
-    }
-    if (job.batch) job.files.inputs.assign(argv + i + 1, argv + argc);
-    if (!job.seeded) job.recipe.seed = uint32_t(std::time(nullptr));
-    return cli::kDone;
 }
 
 int ShowInfo(const char* fileName, std::ostream& out, std::ostream& err) {
@@ -253,6 +215,35 @@ void ShowHelp(std::ostream& out) {
 
 } // namespace
 
+int ParseJob(int argc, const char* const* argv, CliJob& job, std::ostream& err) {
+    int i = 1;
+    while (i < argc && std::strncmp(argv[i], "--", 2) == 0 && std::strcmp(argv[i], "--") != 0) {
+        const int used = ParseOption(argc, argv, i, job, err);
+        if (used == 0) return cli::kUsageError;
+        i += used;
+    }
+    const bool batchOnly = job.files.overwrite || job.files.workers || !job.files.extension.empty();
+    if (!job.batch && (batchOnly || argc - i < 2)) {
+        err << kUsage;
+        return cli::kUsageError;
+    }
+    if (!job.batch) {
+        job.input = argv[i];
+        job.output = argv[i + 1];
+        i += 2;
+    }
+    int status = cli::kDone;
+    i = ParseSteps(argc, argv, i, job, status, err);
+    if (i < 0) return status;
+    if (job.batch && (i + 1 >= argc)) { // no `--`, or no file after it
+        err << kUsage;
+        return cli::kUsageError;
+    }
+    if (job.batch) job.files.inputs.assign(argv + i + 1, argv + argc);
+    if (!job.seeded) job.recipe.seed = uint32_t(std::time(nullptr));
+    return cli::kDone;
+}
+
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
            bool errIsTerminal) {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
@@ -268,7 +259,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         err << kUsage;
         return cli::kUsageError;
     }
-    Job job;
+    CliJob job;
     const int status = ParseJob(argc, argv, job, err);
     if (status != cli::kDone) return status;
     if (job.batch) return RunBatch(job.recipe, job.files, err, errIsTerminal);
