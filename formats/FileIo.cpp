@@ -29,13 +29,13 @@ bool ReadWholeFile(const char* path, ByteBlock& out, uint64_t maxBytes) {
 
 bool WriteWholeFile(const char* path, const void* data, size_t size) {
     if (!path || (!data && size != 0)) return false;
-    CSafeSave save(path);
+    SafeSave save(path);
     if (!save.TempPath()) return FailWith("cannot create the file");
     if (!fileio::WriteAll(save.TempPath(), data, size)) return FailWith("write error");
     return save.Commit() || FailWith("cannot replace the file");
 }
 
-CSafeSave::CSafeSave(const char* path) {
+SafeSave::SafeSave(const char* path) {
     target_[0] = temp_[0] = '\0';
     if (!path || !*path || !fileio::ResolveTarget(path, target_, sizeof target_) ||
         !fileio::MayReplace(target_))
@@ -64,11 +64,11 @@ CSafeSave::CSafeSave(const char* path) {
     temp_[0] = '\0';
 }
 
-CSafeSave::~CSafeSave() {
+SafeSave::~SafeSave() {
     Discard();
 }
 
-bool CSafeSave::Commit() {
+bool SafeSave::Commit() {
     if (!created_) return false;
     if (fileio::FlushToDisk(temp_) && fileio::MoveOver(temp_, target_)) {
         created_ = false;
@@ -79,7 +79,7 @@ bool CSafeSave::Commit() {
     return false;
 }
 
-void CSafeSave::Discard() {
+void SafeSave::Discard() {
     if (!created_) return;
     fileio::Remove(temp_);
     created_ = false;

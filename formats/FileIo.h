@@ -40,12 +40,12 @@ bool WriteWholeFile(const char* path, const void* data, size_t size);
 // leaves the old file or the new one. A symbolic link is written through and
 // kept; a read-only target is refused (no temporary), as a direct write would
 // be; a replaced file keeps its permissions.
-class CSafeSave {
+class SafeSave {
   public:
-    explicit CSafeSave(const char* target);
-    ~CSafeSave();
-    CSafeSave(const CSafeSave&) = delete;
-    CSafeSave& operator=(const CSafeSave&) = delete;
+    explicit SafeSave(const char* target);
+    ~SafeSave();
+    SafeSave(const SafeSave&) = delete;
+    SafeSave& operator=(const SafeSave&) = delete;
 
     // An existing, empty file in the target's folder, or nullptr when none
     // could be created (the save must then fail).

@@ -27,9 +27,9 @@ void CopyPixelsIn(CImage& image, const uint8_t* pixels) {
 // lend their place to the width and height while the library reads, and get
 // their contents back afterwards. A plane that does not sit 44 bytes into its
 // block is copied into a block of its own instead.
-class CTransferBlock {
+class TransferBlock {
   public:
-    explicit CTransferBlock(const CImage& image) {
+    explicit TransferBlock(const CImage& image) {
         auto* plane = reinterpret_cast<uint8_t*>(image.Bits());
         if (plane && static_cast<uint8_t*>(image.Header()) + 44 == plane) {
             block_ = plane - kTransferHeaderBytes;
@@ -47,14 +47,14 @@ class CTransferBlock {
         PutLe32(block_, uint32_t(image.Width()));
         PutLe32(block_ + 4, uint32_t(image.Height()));
     }
-    ~CTransferBlock() {
+    ~TransferBlock() {
         if (owned_)
             std::free(owned_);
         else if (block_)
             std::memcpy(block_, saved_, kTransferHeaderBytes);
     }
-    CTransferBlock(const CTransferBlock&) = delete;
-    CTransferBlock& operator=(const CTransferBlock&) = delete;
+    TransferBlock(const TransferBlock&) = delete;
+    TransferBlock& operator=(const TransferBlock&) = delete;
 
     const uint8_t* Get() const { return block_; }
 
@@ -97,11 +97,11 @@ bool CJpegCodec::Read(CImage& image, const char* fileName) const {
 bool CJpegCodec::Write(const CImage& image, const char* fileName, int quality) const {
     if (!loaded_ || !save_) return FailWith("the JPEG codec library is missing");
     if (!fileName) return false;
-    const CTransferBlock block(image);
+    const TransferBlock block(image);
     if (!block.Get()) return FailWith("out of memory");
     // The library writes a temporary file beside the target, which replaces
     // the target only when the whole file is written.
-    CSafeSave safe(fileName);
+    SafeSave safe(fileName);
     if (!safe.TempPath()) return FailWith("cannot create the file");
     if (save_(safe.TempPath(), block.Get(), quality) == 0)
         return FailWith(LibraryReason("cannot encode the image"));

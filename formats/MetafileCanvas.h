@@ -13,7 +13,7 @@ struct CanvasPoint {
     double x, y;
 };
 
-class CMetaCanvas {
+class MetaCanvas {
   public:
     // A w x h canvas, black (the content of a new display bitmap). False when
     // it cannot be allocated.

@@ -12,7 +12,7 @@ struct Crossing {
     int direction;
 };
 
-// Work units (see CMetaCanvas::budget_) of the steps below, measured roughly.
+// Work units (see MetaCanvas::budget_) of the steps below, measured roughly.
 constexpr uint64_t kRowUnits = 8;          // any row of any shape
 constexpr uint64_t kEdgeUnits = 2;         // testing an edge against a row
 constexpr uint64_t kCrossingUnits = 6;     // per crossing and per halving in its sort
@@ -51,13 +51,13 @@ int32_t FirstPixelFrom(double x) {
 
 } // namespace
 
-bool CMetaCanvas::Create(int32_t w, int32_t h) {
+bool MetaCanvas::Create(int32_t w, int32_t h) {
     if (!image_.Create(w, h)) return false;
     budget_ = uint64_t(w) * uint64_t(h) * kWorkPerPixel;
     return true;
 }
 
-bool CMetaCanvas::Afford(uint64_t units) {
+bool MetaCanvas::Afford(uint64_t units) {
     if (budget_ < units) {
         budget_ = 0;
         return false;
@@ -66,7 +66,7 @@ bool CMetaCanvas::Afford(uint64_t units) {
     return true;
 }
 
-void CMetaCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour) {
+void MetaCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour) {
     if (y < 0 || y >= Height()) return;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, Width());
@@ -77,12 +77,12 @@ void CMetaCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t colour) {
         row[x] = colour;
 }
 
-void CMetaCanvas::Plot(int32_t x, int32_t y, uint32_t colour) {
+void MetaCanvas::Plot(int32_t x, int32_t y, uint32_t colour) {
     Span(y, x, x + 1, colour);
 }
 
-void CMetaCanvas::FillPolygons(const std::vector<std::vector<CanvasPoint>>& outlines,
-                               uint32_t colour, bool winding) {
+void MetaCanvas::FillPolygons(const std::vector<std::vector<CanvasPoint>>& outlines,
+                              uint32_t colour, bool winding) {
     if (Spent()) return;
     double top = 1e300, bottom = -1e300;
     uint64_t edges = 0;
@@ -109,7 +109,7 @@ void CMetaCanvas::FillPolygons(const std::vector<std::vector<CanvasPoint>>& outl
     }
 }
 
-void CMetaCanvas::ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour) {
+void MetaCanvas::ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour) {
     if (Spent()) return;
     // Only the part inside the canvas (plus a pixel) is stepped through.
     const double dx = b.x - a.x, dy = b.y - a.y;
@@ -139,8 +139,8 @@ void CMetaCanvas::ThinSegment(CanvasPoint a, CanvasPoint b, uint32_t colour) {
     }
 }
 
-void CMetaCanvas::Ring(CanvasPoint c, double rx, double ry, double innerRx, double innerRy,
-                       uint32_t colour) {
+void MetaCanvas::Ring(CanvasPoint c, double rx, double ry, double innerRx, double innerRy,
+                      uint32_t colour) {
     if (!(rx > 0 && ry > 0)) return;
     const int32_t first = std::max(FirstPixelFrom(c.y - ry), 0);
     const int32_t last = std::min(FirstPixelFrom(c.y + ry), Height());
@@ -161,16 +161,16 @@ void CMetaCanvas::Ring(CanvasPoint c, double rx, double ry, double innerRx, doub
     }
 }
 
-void CMetaCanvas::Disc(CanvasPoint centre, double radius, uint32_t colour) {
+void MetaCanvas::Disc(CanvasPoint centre, double radius, uint32_t colour) {
     Ring(centre, radius, radius, 0, 0, colour);
 }
 
-void CMetaCanvas::FillEllipse(CanvasPoint a, CanvasPoint b, uint32_t colour) {
+void MetaCanvas::FillEllipse(CanvasPoint a, CanvasPoint b, uint32_t colour) {
     Ring({(a.x + b.x) / 2, (a.y + b.y) / 2}, std::fabs(b.x - a.x) / 2, std::fabs(b.y - a.y) / 2, 0,
          0, colour);
 }
 
-void CMetaCanvas::StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint32_t colour) {
+void MetaCanvas::StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint32_t colour) {
     if (width <= 1.5) {
         if (!Afford(kOutlinePointUnits * OutlinePoints(std::fabs(b.x - a.x) / 2,
                                                        std::fabs(b.y - a.y) / 2)))
@@ -182,8 +182,8 @@ void CMetaCanvas::StrokeEllipse(CanvasPoint a, CanvasPoint b, double width, uint
     Ring({(a.x + b.x) / 2, (a.y + b.y) / 2}, rx + half, ry + half, rx - half, ry - half, colour);
 }
 
-void CMetaCanvas::StrokeLine(const std::vector<CanvasPoint>& points, bool closed, double width,
-                             uint32_t colour) {
+void MetaCanvas::StrokeLine(const std::vector<CanvasPoint>& points, bool closed, double width,
+                            uint32_t colour) {
     const size_t n = points.size();
     if (n == 0 || Spent()) return;
     const size_t segments = closed && n > 2 ? n : n - 1;

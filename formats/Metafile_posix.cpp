@@ -89,9 +89,9 @@ class Params {
     const MetaRecord& r_;
 };
 
-class CInterpreter {
+class MetafileInterpreter {
   public:
-    explicit CInterpreter(CMetaCanvas& canvas) : canvas_(canvas) {}
+    explicit MetafileInterpreter(MetaCanvas& canvas) : canvas_(canvas) {}
     bool Play(const MetaRecord& record);
 
   private:
@@ -105,7 +105,7 @@ class CInterpreter {
     bool Points(const Params& p, size_t first, size_t count, std::vector<CanvasPoint>& out) const;
     void PolyPolygon(const Params& p);
 
-    CMetaCanvas& canvas_;
+    MetaCanvas& canvas_;
     DrawingState state_;
     std::vector<DrawingState> saved_;
     std::vector<MetaObject> objects_;
@@ -115,7 +115,7 @@ class CInterpreter {
     std::priority_queue<uint16_t, std::vector<uint16_t>, std::greater<uint16_t>> freeSlots_;
 };
 
-CanvasPoint CInterpreter::Map(double x, double y) const {
+CanvasPoint MetafileInterpreter::Map(double x, double y) const {
     const DrawingState& s = state_;
     return {(x - s.windowOrg.x) * canvas_.Width() / s.windowExt.x +
                 s.viewportOrg.x * canvas_.Width() / s.viewportExt.x,
@@ -123,11 +123,11 @@ CanvasPoint CInterpreter::Map(double x, double y) const {
                 s.viewportOrg.y * canvas_.Height() / s.viewportExt.y};
 }
 
-double CInterpreter::PenWidth() const {
+double MetafileInterpreter::PenWidth() const {
     return std::fabs(state_.pen.width * canvas_.Width() / state_.windowExt.x);
 }
 
-void CInterpreter::AddObject(const MetaObject& object) {
+void MetafileInterpreter::AddObject(const MetaObject& object) {
     if (!freeSlots_.empty()) {
         objects_[freeSlots_.top()] = object;
         freeSlots_.pop();
@@ -136,13 +136,13 @@ void CInterpreter::AddObject(const MetaObject& object) {
     }
 }
 
-void CInterpreter::DeleteObject(uint16_t index) {
+void MetafileInterpreter::DeleteObject(uint16_t index) {
     if (index >= objects_.size() || objects_[index].kind == MetaObject::Free) return;
     objects_[index] = MetaObject();
     freeSlots_.push(index);
 }
 
-void CInterpreter::Select(uint16_t index) {
+void MetafileInterpreter::Select(uint16_t index) {
     if (index >= objects_.size()) return;
     const MetaObject& object = objects_[index];
     if (object.kind == MetaObject::Pen) state_.pen = object.pen;
@@ -150,7 +150,7 @@ void CInterpreter::Select(uint16_t index) {
 }
 
 // Fills with the brush, then draws the edges with the pen, as GDI does.
-void CInterpreter::Outline(const std::vector<std::vector<CanvasPoint>>& outlines) {
+void MetafileInterpreter::Outline(const std::vector<std::vector<CanvasPoint>>& outlines) {
     if (state_.brush.visible) canvas_.FillPolygons(outlines, state_.brush.colour, state_.winding);
     if (state_.pen.visible)
         for (const auto& outline : outlines)
@@ -159,7 +159,7 @@ void CInterpreter::Outline(const std::vector<std::vector<CanvasPoint>>& outlines
 
 // Rectangle, round rectangle and ellipse: bottom, right, top, left from the
 // word first on (a round rectangle starts with its corner size).
-void CInterpreter::Box(const Params& p, size_t first, bool ellipse) {
+void MetafileInterpreter::Box(const Params& p, size_t first, bool ellipse) {
     if (!p.Has(first + 4)) return;
     const CanvasPoint a = Map(p.Signed(first + 3), p.Signed(first + 2));
     const CanvasPoint b = Map(p.Signed(first + 1), p.Signed(first));
@@ -171,8 +171,8 @@ void CInterpreter::Box(const Params& p, size_t first, bool ellipse) {
     if (state_.pen.visible) canvas_.StrokeEllipse(a, b, PenWidth(), state_.pen.colour);
 }
 
-bool CInterpreter::Points(const Params& p, size_t first, size_t count,
-                          std::vector<CanvasPoint>& out) const {
+bool MetafileInterpreter::Points(const Params& p, size_t first, size_t count,
+                                 std::vector<CanvasPoint>& out) const {
     if (!p.Has(first + 2 * count)) return false;
     out.resize(count);
     for (size_t i = 0; i < count; ++i)
@@ -180,7 +180,7 @@ bool CInterpreter::Points(const Params& p, size_t first, size_t count,
     return true;
 }
 
-void CInterpreter::PolyPolygon(const Params& p) {
+void MetafileInterpreter::PolyPolygon(const Params& p) {
     if (!p.Has(1)) return;
     const size_t polygons = p.Unsigned(0);
     if (!p.Has(1 + polygons)) return;
@@ -194,7 +194,7 @@ void CInterpreter::PolyPolygon(const Params& p) {
     Outline(outlines);
 }
 
-bool CInterpreter::Play(const MetaRecord& record) {
+bool MetafileInterpreter::Play(const MetaRecord& record) {
     const Params p(record);
     std::vector<CanvasPoint> points;
     if (CreatesMetaObject(record.function)) {
@@ -293,9 +293,9 @@ bool DecodeMetafile(CImage& image, const uint8_t* data, size_t size) {
 
 bool RenderMetafile(CImage& image, const uint8_t* data, size_t size, int32_t w, int32_t h) {
     if (!ValidMetafile(data, size)) return false;
-    CMetaCanvas canvas;
+    MetaCanvas canvas;
     if (!canvas.Create(w, h)) return false;
-    CInterpreter interpreter(canvas);
+    MetafileInterpreter interpreter(canvas);
     ForEachMetaRecord(data, size, [&](const MetaRecord& r) { return interpreter.Play(r); });
     canvas.TakeInto(image);
     return true;

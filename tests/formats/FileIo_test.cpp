@@ -69,7 +69,7 @@ TEST(FileIo, SafeSaveForWritersThatWriteByName) {
     PutFile(target, Filler(10, 4));
     std::string temp;
     {
-        CSafeSave save(target.c_str());
+        SafeSave save(target.c_str());
         ASSERT_NE(save.TempPath(), nullptr);
         temp = save.TempPath();
         EXPECT_EQ(std::filesystem::path(temp).parent_path(),
@@ -80,7 +80,7 @@ TEST(FileIo, SafeSaveForWritersThatWriteByName) {
     EXPECT_FALSE(PathExists(temp));
     EXPECT_EQ(GetFile(target), Filler(10, 4));
 
-    CSafeSave save(target.c_str());
+    SafeSave save(target.c_str());
     ASSERT_NE(save.TempPath(), nullptr);
     PutFile(save.TempPath(), Filler(20, 5));
     ASSERT_TRUE(save.Commit());
@@ -88,7 +88,7 @@ TEST(FileIo, SafeSaveForWritersThatWriteByName) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"picture.jpg"});
     EXPECT_FALSE(save.Commit()); // once only
 
-    CSafeSave nowhere(folder.Path("missing/x.jpg").c_str());
+    SafeSave nowhere(folder.Path("missing/x.jpg").c_str());
     EXPECT_EQ(nowhere.TempPath(), nullptr);
     EXPECT_FALSE(nowhere.Commit());
 }
