@@ -69,24 +69,23 @@ void PutInfoHeader(const CImage& image, uint8_t* dst) {
     PutLe16(dst + 14, 24);
 }
 
-void UnpackDibRows(const uint8_t* src, CImage& image, bool topDown) {
+void UnpackDibRows(const uint8_t* src, CImage& image, bool topDown, int32_t first, int32_t count) {
     if (image.PixelCount() == 0) return; // 0 x 16777216 must not loop over empty rows
     const int32_t width = image.Width(), rows = image.Height();
     const size_t stride = size_t(DibStride(width));
-    for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t r = first; r < first + count; ++r, src += stride) {
         const int32_t y = topDown ? rows - 1 - r : r;
-        UnpackRow(src + size_t(r) * stride, image.Bits() + size_t(y) * size_t(width), width);
+        UnpackRow(src, image.Bits() + size_t(y) * size_t(width), width);
     }
 }
 
-void PackDibRows(const CImage& image, uint8_t* dst) {
+void PackDibRows(const CImage& image, uint8_t* dst, int32_t first, int32_t count) {
     if (image.PixelCount() == 0) return; // rows of width 0 have no bytes at all
-    const int32_t width = image.Width(), rows = image.Height();
+    const int32_t width = image.Width();
     const size_t stride = size_t(DibStride(width));
     const size_t fill = stride - 3 * size_t(width);
-    for (int32_t r = 0; r < rows; ++r) {
-        uint8_t* out = dst + size_t(r) * stride;
-        PackRow(image.Bits() + size_t(r) * size_t(width), out, width);
-        std::memset(out + 3 * size_t(width), 0, fill);
+    for (int32_t r = first; r < first + count; ++r, dst += stride) {
+        PackRow(image.Bits() + size_t(r) * size_t(width), dst, width);
+        std::memset(dst + 3 * size_t(width), 0, fill);
     }
 }

@@ -22,9 +22,17 @@ constexpr size_t kInfoHeaderBytes = 40;
 void PutInfoHeader(const CImage& image, uint8_t* dst);
 
 // Fills the colour plane of image (already created with the bitmap's size) from
-// the rows at src: row r of the bitmap into image row r, or into row
-// height - 1 - r when the bitmap is top-down (its first row is the top row).
-void UnpackDibRows(const uint8_t* src, CImage& image, bool topDown = false);
+// the bitmap's rows first .. first + count - 1 (row 0 the first in the file),
+// which src holds: row r into image row r, or into row height - 1 - r when the
+// bitmap is top-down (its first row is the top row).
+void UnpackDibRows(const uint8_t* src, CImage& image, bool topDown, int32_t first, int32_t count);
+inline void UnpackDibRows(const uint8_t* src, CImage& image, bool topDown = false) {
+    UnpackDibRows(src, image, topDown, 0, image.Height());
+}
 
-// Writes the image's colour plane as bottom-up rows at dst, padding included.
-void PackDibRows(const CImage& image, uint8_t* dst);
+// Writes image rows first .. first + count - 1 of the colour plane as
+// bottom-up rows at dst, padding included.
+void PackDibRows(const CImage& image, uint8_t* dst, int32_t first, int32_t count);
+inline void PackDibRows(const CImage& image, uint8_t* dst) {
+    PackDibRows(image, dst, 0, image.Height());
+}

@@ -1,5 +1,6 @@
 #include "formats/FileIo.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -22,17 +23,51 @@ bool ByteBlock::Allocate(size_t n) {
 bool ReadWholeFile(const char* path, ByteBlock& out, uint64_t maxBytes) {
     out = ByteBlock();
     if (!path) return false;
-    if (fileio::ReadAll(path, out, maxBytes)) return true;
+    InputFile file;
+    if (!file.Open(path, maxBytes)) return false;
+    if (!out.Allocate(size_t(file.Size()))) return FailWith("out of memory");
+    if (file.ReadAt(0, out.data.get(), out.size)) return true;
     out = ByteBlock();
-    return false;
+    return FailWith("read error");
 }
+
+namespace {
+
+// The one home of the safe-save steps: write(file) fills the temporary, which
+// then replaces the target.
+template <class Content> bool SaveSafely(const char* path, Content write) {
+    SafeSave save(path);
+    if (!save.TempPath()) return FailWith("cannot create the file");
+    fileio::OutputFile file;
+    if (!file.Open(save.TempPath()) || !write(file) || !file.Close())
+        return FailWith("write error");
+    return save.Commit() || FailWith("cannot replace the file");
+}
+
+} // namespace
 
 bool WriteWholeFile(const char* path, const void* data, size_t size) {
     if (!path || (!data && size != 0)) return false;
-    SafeSave save(path);
-    if (!save.TempPath()) return FailWith("cannot create the file");
-    if (!fileio::WriteAll(save.TempPath(), data, size)) return FailWith("write error");
-    return save.Commit() || FailWith("cannot replace the file");
+    // The single piece needs no buffer of its own.
+    return SaveSafely(path, [&](fileio::OutputFile& file) { return file.Write(data, size); });
+}
+
+bool WriteFileInPieces(const char* path, uint64_t size, size_t pieceBytes,
+                       PieceProducer& producer) {
+    if (!path) return false;
+    // The buffer comes before the temporary: without it nothing is created.
+    ByteBlock buffer;
+    if (!buffer.Allocate(size_t(std::min<uint64_t>(size, pieceBytes == 0 ? 1 : pieceBytes))))
+        return FailWith("out of memory");
+    return SaveSafely(path, [&](fileio::OutputFile& file) {
+        for (uint64_t done = 0; done < size;) {
+            const size_t capacity = size_t(std::min<uint64_t>(size - done, buffer.size));
+            const size_t n = producer.Produce(buffer.data.get(), capacity);
+            if (n == 0 || n > capacity || !file.Write(buffer.data.get(), n)) return false;
+            done += n;
+        }
+        return true;
+    });
 }
 
 SafeSave::SafeSave(const char* path) {

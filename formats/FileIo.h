@@ -1,7 +1,6 @@
-// Whole-file input and output. Files are read into one block and written from
-// one block; a write goes to a temporary file beside the target, which replaces
-// the target only once the whole write has succeeded, so a failed save never
-// leaves an existing file empty or short.
+// File input and output, whole or in pieces. A write goes to a temporary file
+// beside the target, which replaces the target only once the whole write has
+// succeeded, so a failed save never leaves an existing file empty or short.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +9,11 @@
 
 // Files larger than this are refused by the readers.
 constexpr uint64_t kMaxFileBytes = uint64_t(1) << 30;
+
+// The size of the one reused buffer through which large files are read and
+// written in pieces: fresh memory for a whole-file copy costs more to touch
+// than the copy itself.
+constexpr size_t kFilePieceBytes = size_t(1) << 20;
 
 struct FreeBytes {
     void operator()(uint8_t* p) const;
@@ -29,10 +33,46 @@ struct ByteBlock {
 // empty.
 bool ReadWholeFile(const char* path, ByteBlock& out, uint64_t maxBytes = kMaxFileBytes);
 
+// A regular file open for reading at any offset. Open refuses what
+// ReadWholeFile refuses, saying why through FailWith.
+class InputFile {
+  public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool Open(const char* path, uint64_t maxBytes = kMaxFileBytes);
+    uint64_t Size() const { return size_; } // as found by Open
+
+    // Fills to[0..n) from offset. False on an error or when the file ends
+    // first (it may have shrunk since Open).
+    bool ReadAt(uint64_t offset, void* to, size_t n);
+
+  private:
+    intptr_t handle_ = -1;
+    uint64_t size_ = 0;
+};
+
 // Writes data[0..size) as the whole file at path, replacing an existing file
 // only after a complete write. False (the old file intact, no temporary left)
 // when anything fails.
 bool WriteWholeFile(const char* path, const void* data, size_t size);
+
+// Makes the content of a file that WriteFileInPieces writes.
+class PieceProducer {
+  public:
+    // Fills piece[0..n) with the next n bytes of the file, 0 < n <= capacity,
+    // and returns n; 0 when it cannot, which fails the save.
+    virtual size_t Produce(uint8_t* piece, size_t capacity) = 0;
+
+  protected:
+    ~PieceProducer() = default;
+};
+
+// Writes a file of size bytes, as WriteWholeFile does, from what producer
+// puts into one reused buffer of min(size, pieceBytes) bytes.
+bool WriteFileInPieces(const char* path, uint64_t size, size_t pieceBytes, PieceProducer& producer);
 
 // Safe saving for a writer that produces the file itself by name: write to
 // TempPath(), then Commit(). An uncommitted temporary is removed on destruction.

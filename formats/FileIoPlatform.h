@@ -1,5 +1,5 @@
 // The few file operations that differ between platforms, behind the portable
-// whole-file functions of FileIo.h.
+// functions of FileIo.h.
 #pragma once
 
 #include <cstddef>
@@ -13,18 +13,30 @@ namespace fileio {
 // blocks may be placed on huge pages.
 uint8_t* AllocateBytes(size_t n);
 
-// Reads the whole regular file at path into out (see ReadWholeFile).
-bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes);
-
 enum class CreateResult { Created, Exists, Failed };
 // Creates path as a new empty file, failing with Exists when the name is taken.
 // When model names an existing file, the new file takes its permissions
 // (POSIX mode and owner, or Windows attributes).
 CreateResult CreateEmpty(const char* path, const char* model);
 
-// Writes data[0..size) as the whole content of the existing file at path.
-// False on any error or short write.
-bool WriteAll(const char* path, const void* data, size_t size);
+// An existing file, emptied and written from the start.
+class OutputFile {
+  public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool Open(const char* path);
+    // Appends data[0..size); false on any error or short write.
+    bool Write(const void* data, size_t size);
+    // False when the close reports an error (it can report a deferred one).
+    bool Close();
+
+  private:
+    intptr_t handle_ = -1;
+    uint64_t written_ = 0, started_ = 0;
+};
 
 // The file a save to path must replace: path itself, or the file that a chain
 // of symbolic links at path ends in, so that saving writes through a link and

@@ -48,24 +48,6 @@ uint8_t* AllocateBytes(size_t n) {
     return static_cast<uint8_t*>(std::malloc(n));
 }
 
-bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
-    Descriptor file{open(path, O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) return FailWith(errno == ENOENT ? "no such file" : "cannot open the file");
-    struct stat info;
-    if (fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0)
-        return FailWith("not a regular file");
-    if (uint64_t(info.st_size) > maxBytes) return FailWith("file too large");
-    if (!out.Allocate(size_t(info.st_size))) return FailWith("out of memory");
-    size_t done = 0;
-    while (done < out.size) {
-        const ssize_t n = read(file.fd, out.data.get() + done, out.size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return FailWith("read error"); // or the file shrank while being read
-        done += size_t(n);
-    }
-    return true;
-}
-
 CreateResult CreateEmpty(const char* path, const char* model) {
     Descriptor file{open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
     if (file.fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
@@ -83,29 +65,49 @@ CreateResult CreateEmpty(const char* path, const char* model) {
     return CreateResult::Created;
 }
 
-bool WriteAll(const char* path, const void* data, size_t size) {
-    Descriptor file{open(path, O_WRONLY | O_TRUNC | O_CLOEXEC)};
-    if (file.fd < 0) return false;
+OutputFile::~OutputFile() {
+    if (handle_ >= 0) close(int(handle_));
+}
+
+bool OutputFile::Open(const char* path) {
+    handle_ = open(path, O_WRONLY | O_TRUNC | O_CLOEXEC);
+    return handle_ >= 0;
+}
+
+bool OutputFile::Write(const void* data, size_t size) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     // The file is flushed before it replaces the target; starting the disk
-    // writes a piece at a time lets them run while the rest is copied, so
+    // writes a piece at a time lets them run while the rest is produced, so
     // the flush waits for little.
-    constexpr size_t kPiece = size_t(8) << 20;
-    size_t done = 0, started = 0;
+    constexpr uint64_t kStartEvery = uint64_t(8) << 20;
+    size_t done = 0;
     while (done < size) {
-        const ssize_t n = write(file.fd, bytes + done, std::min(size - done, kPiece));
+        const ssize_t n =
+            write(int(handle_), bytes + done, std::min<size_t>(size - done, kStartEvery));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += size_t(n);
+        written_ += uint64_t(n);
 #ifdef __linux__
-        if (done - started >= kPiece || done == size) {
-            (void)sync_file_range(file.fd, off_t(started), off_t(done - started),
+        if (written_ - started_ >= kStartEvery) {
+            (void)sync_file_range(int(handle_), off_t(started_), off_t(written_ - started_),
                                   SYNC_FILE_RANGE_WRITE);
-            started = done;
+            started_ = written_;
         }
 #endif
     }
-    return file.Close();
+    return true;
+}
+
+bool OutputFile::Close() {
+#ifdef __linux__
+    if (written_ > started_)
+        (void)sync_file_range(int(handle_), off_t(started_), off_t(written_ - started_),
+                              SYNC_FILE_RANGE_WRITE);
+#endif
+    const int result = close(int(handle_));
+    handle_ = -1;
+    return result == 0;
 }
 
 bool ResolveTarget(const char* path, char* out, size_t outSize) {
@@ -170,3 +172,30 @@ unsigned long ProcessNumber() {
 }
 
 } // namespace fileio
+
+InputFile::~InputFile() {
+    if (handle_ >= 0) close(int(handle_));
+}
+
+bool InputFile::Open(const char* path, uint64_t maxBytes) {
+    handle_ = open(path, O_RDONLY | O_CLOEXEC);
+    if (handle_ < 0) return FailWith(errno == ENOENT ? "no such file" : "cannot open the file");
+    struct stat info;
+    if (fstat(int(handle_), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0)
+        return FailWith("not a regular file");
+    if (uint64_t(info.st_size) > maxBytes) return FailWith("file too large");
+    size_ = uint64_t(info.st_size);
+    return true;
+}
+
+bool InputFile::ReadAt(uint64_t offset, void* to, size_t n) {
+    auto* bytes = static_cast<uint8_t*>(to);
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t got = pread(int(handle_), bytes + done, n - done, off_t(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += size_t(got);
+    }
+    return true;
+}

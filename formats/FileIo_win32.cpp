@@ -32,33 +32,6 @@ uint8_t* AllocateBytes(size_t n) {
     return static_cast<uint8_t*>(std::malloc(n));
 }
 
-bool ReadAll(const char* path, ByteBlock& out, uint64_t maxBytes) {
-    Handle file{
-        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        return FailWith(missing ? "no such file" : "cannot open the file");
-    }
-    LARGE_INTEGER size;
-    if (GetFileType(file.h) != FILE_TYPE_DISK || !GetFileSizeEx(file.h, &size) ||
-        size.QuadPart < 0)
-        return FailWith("not a regular file");
-    if (uint64_t(size.QuadPart) > maxBytes) return FailWith("file too large");
-    if (!out.Allocate(size_t(size.QuadPart))) return FailWith("out of memory");
-    size_t done = 0;
-    while (done < out.size) {
-        const size_t left = out.size - done;
-        DWORD n = 0;
-        if (!::ReadFile(file.h, out.data.get() + done, left < kChunk ? DWORD(left) : kChunk, &n,
-                        nullptr) ||
-            n == 0)
-            return FailWith("read error");
-        done += n;
-    }
-    return true;
-}
-
 CreateResult CreateEmpty(const char* path, const char* model) {
     // A replaced file keeps the attributes a user sets (read-only ones are
     // refused before this).
@@ -82,21 +55,36 @@ CreateResult CreateEmpty(const char* path, const char* model) {
     return CreateResult::Created;
 }
 
-bool WriteAll(const char* path, const void* data, size_t size) {
-    Handle file{CreateFileA(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE) return false;
+OutputFile::~OutputFile() {
+    if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+bool OutputFile::Open(const char* path) {
+    handle_ = reinterpret_cast<intptr_t>(CreateFileA(
+        path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return handle_ != -1;
+}
+
+bool OutputFile::Write(const void* data, size_t size) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     size_t done = 0;
     while (done < size) {
         const size_t left = size - done;
         DWORD n = 0;
-        if (!::WriteFile(file.h, bytes + done, left < kChunk ? DWORD(left) : kChunk, &n, nullptr) ||
+        if (!::WriteFile(reinterpret_cast<HANDLE>(handle_), bytes + done,
+                         left < kChunk ? DWORD(left) : kChunk, &n, nullptr) ||
             n == 0)
-            return FailWith("read error");
+            return false;
         done += n;
+        written_ += n;
     }
-    return file.Close();
+    return true;
+}
+
+bool OutputFile::Close() {
+    const BOOL ok = CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    handle_ = -1;
+    return ok != FALSE;
 }
 
 bool ResolveTarget(const char* path, char* out, size_t outSize) {
@@ -140,3 +128,43 @@ unsigned long ProcessNumber() {
 }
 
 } // namespace fileio
+
+InputFile::~InputFile() {
+    if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+bool InputFile::Open(const char* path, uint64_t maxBytes) {
+    const HANDLE file =
+        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = reinterpret_cast<intptr_t>(file);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return FailWith(missing ? "no such file" : "cannot open the file");
+    }
+    LARGE_INTEGER size;
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size) || size.QuadPart < 0)
+        return FailWith("not a regular file");
+    if (uint64_t(size.QuadPart) > maxBytes) return FailWith("file too large");
+    size_ = uint64_t(size.QuadPart);
+    return true;
+}
+
+bool InputFile::ReadAt(uint64_t offset, void* to, size_t n) {
+    auto* bytes = static_cast<uint8_t*>(to);
+    size_t done = 0;
+    while (done < n) {
+        const size_t left = n - done;
+        const uint64_t at = offset + done;
+        OVERLAPPED where = {};
+        where.Offset = DWORD(at);
+        where.OffsetHigh = DWORD(at >> 32);
+        DWORD got = 0;
+        if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), bytes + done,
+                        left < fileio::kChunk ? DWORD(left) : fileio::kChunk, &got, &where) ||
+            got == 0)
+            return false;
+        done += got;
+    }
+    return true;
+}

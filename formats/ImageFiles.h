@@ -50,12 +50,13 @@ const ImageFileKind* DialogFileKind(int index);
 const std::string& DialogFilter();
 
 bool ReadBmp(CImage& image, const char* fileName);
+bool ReadBmpFrom(CImage& image, InputFile& file); // the rest of ReadBmp, once the file is open
 bool WriteBmp(const CImage& image, const char* fileName);
 bool ReadYcc(CImage& image, const char* fileName);
 bool WriteYcc(CImage& image, const char* fileName); // uses the auxiliary plane as scratch
 
-// The BMP and YCC formats in memory: the file functions above read or write the
-// whole file around these. Decoders change the image only on success.
+// The BMP and YCC formats in memory (the YCC file functions read or write the
+// whole file around these). Decoders change the image only on success.
 bool DecodeBmp(CImage& image, const uint8_t* data, size_t size);
 bool EncodeBmp(const CImage& image, ByteBlock& out);
 bool DecodeYcc(CImage& image, const uint8_t* data, size_t size);

@@ -2,6 +2,11 @@
 
 #include <climits>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include "formats/FileFailure.h"
 #include "formats/ImageFiles.h"
 #include "tests/formats/FileHelpers.h"
 #include "tests/formats/Reference.h"
@@ -153,6 +158,40 @@ TEST(Bmp, FilesOnDisk) {
     EXPECT_EQ(DescribeDifference(before, untouched, true), "");
     EXPECT_FALSE(WriteBmp(image, folder.Path("no-such-folder/a.bmp").c_str()));
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"a.bmp"});
+}
+
+TEST(Bmp, LargeFilesAreReadAndWrittenInPieces) {
+    // 2104-byte rows, 1.2 MiB in all: more than one piece, the last one short.
+    TempFolder folder;
+    const CImage image = MakeImage(701, 600, Pattern::Random, 5);
+    const std::string path = folder.Path("big.bmp");
+    ASSERT_TRUE(WriteBmp(image, path.c_str()));
+    EXPECT_EQ(GetFile(path), ReferenceBmp(image));
+    CImage back;
+    ASSERT_TRUE(ReadBmp(back, path.c_str()));
+    EXPECT_EQ(DescribeDifference(image, back), "");
+
+    // Top-down rows at an odd offset.
+    Bytes topDown = ReferenceTopDownBmp(image);
+    topDown.insert(topDown.begin() + 54, 3, 0xAB);
+    Put32(topDown, 10, 57);
+    PutFile(path, topDown);
+    CImage flipped;
+    ASSERT_TRUE(ReadBmp(flipped, path.c_str()));
+    EXPECT_EQ(DescribeDifference(image, flipped), "");
+
+#ifndef _WIN32
+    // The file shrinks after its size was taken: the first piece of rows is
+    // read, the second is not there, and the image stays as it was.
+    InputFile file;
+    ASSERT_TRUE(file.Open(path.c_str()));
+    ASSERT_EQ(truncate(path.c_str(), 1 << 20), 0);
+    const CImage before = MakeImage(3, 2, Pattern::Random, 8);
+    CImage target = before;
+    EXPECT_FALSE(ReadBmpFrom(target, file));
+    EXPECT_STREQ(FileFailure(), "read error");
+    EXPECT_EQ(DescribeDifference(before, target, true), "");
+#endif
 }
 
 } // namespace
