@@ -51,15 +51,15 @@ bool Refuse(const char* reason) {
     return false;
 }
 
-bool AcceptedLayout(const jpeg_decompress_struct& cinfo, uint64_t fileBytes) {
+bool AcceptedLayout(const jpeg_decompress_struct& cinfo, uint64_t fileBytes, uint64_t maxPixels) {
     if (cinfo.data_precision != 8) return Refuse("unsupported JPEG: not 8 bits per sample");
     const J_COLOR_SPACE space = cinfo.jpeg_color_space;
     if (space == JCS_CMYK || space == JCS_YCCK) return Refuse("unsupported JPEG: CMYK");
     bool grey = space == JCS_GRAYSCALE && cinfo.num_components == 1;
     bool colour = (space == JCS_YCbCr || space == JCS_RGB) && cinfo.num_components == 3;
     if (!grey && !colour) return Refuse("unsupported JPEG: colour space");
-    return PlausibleJpegSize(cinfo.image_width, cinfo.image_height, fileBytes) ||
-           Refuse("image too large");
+    const uint64_t w = cinfo.image_width, h = cinfo.image_height;
+    return (PlausibleJpegSize(w, h, fileBytes) && w * h <= maxPixels) || Refuse("image too large");
 }
 
 // Reads every scan line into the block; row 0 of the block is the bottom row.
@@ -92,6 +92,7 @@ struct JpegInput {
     const uint8_t* data;
     std::FILE* file;
     uint64_t size;
+    uint64_t maxPixels;
 };
 
 uint8_t* Decode(const JpegInput& input) {
@@ -112,7 +113,8 @@ uint8_t* Decode(const JpegInput& input) {
         jpeg_stdio_src(&cinfo, input.file);
     else
         jpeg_mem_src(&cinfo, input.data, static_cast<unsigned long>(input.size));
-    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || !AcceptedLayout(cinfo, input.size))
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK ||
+        !AcceptedLayout(cinfo, input.size, input.maxPixels))
         ERREXIT(&cinfo, JERR_CONVERSION_NOTIMPL);
     // Interleaved scans also walk the blocks that pad the last row and column
     // of units: one more pass covers them.
@@ -134,12 +136,12 @@ uint8_t* Decode(const JpegInput& input) {
 
 } // namespace
 
-uint8_t* DecodeJpeg(const uint8_t* data, size_t size) {
+uint8_t* DecodeJpeg(const uint8_t* data, size_t size, uint64_t maxPixels) {
     if (!data || size < 4 || size > ULONG_MAX) return nullptr;
-    return Decode({data, nullptr, size});
+    return Decode({data, nullptr, size, maxPixels});
 }
 
 uint8_t* DecodeJpegFile(std::FILE* file, uint64_t size) {
     if (!file || size < 4) return nullptr;
-    return Decode({nullptr, file, size});
+    return Decode({nullptr, file, size, kMaxPixels});
 }

@@ -32,8 +32,10 @@ uint8_t* AllocTransferBlock(uint32_t w, uint32_t h);
 void FreeTransferBlock(void* block);
 
 // The decoded transfer block, or null: from memory, or from an open file of
-// size bytes, read from its current position.
-uint8_t* DecodeJpeg(const uint8_t* data, size_t size);
+// size bytes, read from its current position. A lower maxPixels refuses larger
+// pictures after reading the header, before any decoding (the fuzz target keeps
+// to small pictures this way).
+uint8_t* DecodeJpeg(const uint8_t* data, size_t size, uint64_t maxPixels = kMaxPixels);
 uint8_t* DecodeJpegFile(std::FILE* file, uint64_t size);
 
 // An encoded JPEG in a malloc'd buffer that the caller frees.
