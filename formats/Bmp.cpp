@@ -7,6 +7,7 @@
 
 #include "formats/Dib24.h"
 #include "formats/FileFailure.h"
+#include "formats/FileRows.h"
 #include "formats/ImageFiles.h"
 
 namespace {
@@ -50,40 +51,15 @@ bool FitsInBmpFile(const CImage& image) {
     return BmpFileSize(image) <= UINT32_MAX || FailWith("image too large for a BMP file");
 }
 
-// The file's bytes in order: the headers, then as many whole rows as each
-// piece holds.
-class BmpPieces final : public PieceProducer {
-  public:
-    explicit BmpPieces(const CImage& image) : image_(image) {}
-
-    size_t Produce(uint8_t* piece, size_t capacity) override {
-        size_t n = 0;
-        if (!headerDone_) {
-            if (capacity < kBmpHeaderBytes) return 0;
-            // Signature, file size, two reserved words, data offset.
-            piece[0] = 0x42;
-            piece[1] = 0x4D;
-            PutLe32(piece + 2, uint32_t(BmpFileSize(image_)));
-            PutLe32(piece + 6, 0);
-            PutLe32(piece + 10, kBmpHeaderBytes);
-            PutInfoHeader(image_, piece + kFileHeaderBytes);
-            n = kBmpHeaderBytes;
-            headerDone_ = true;
-        }
-        const size_t stride = size_t(DibStride(image_.Width()));
-        const int32_t left = image_.Height() - nextRow_;
-        const int32_t count =
-            stride == 0 ? left : int32_t(std::min<size_t>(size_t(left), (capacity - n) / stride));
-        PackDibRows(image_, piece + n, nextRow_, count);
-        nextRow_ += count;
-        return n + size_t(count) * stride;
-    }
-
-  private:
-    const CImage& image_;
-    bool headerDone_ = false;
-    int32_t nextRow_ = 0;
-};
+void PutBmpHeaders(const CImage& image, uint8_t* p) {
+    // Signature, file size, two reserved words, data offset.
+    p[0] = 0x42;
+    p[1] = 0x4D;
+    PutLe32(p + 2, uint32_t(BmpFileSize(image)));
+    PutLe32(p + 6, 0);
+    PutLe32(p + 10, kBmpHeaderBytes);
+    PutInfoHeader(image, p + kFileHeaderBytes);
+}
 
 } // namespace
 
@@ -99,8 +75,9 @@ bool DecodeBmp(CImage& image, const uint8_t* data, size_t size) {
 bool EncodeBmp(const CImage& image, ByteBlock& out) {
     if (!FitsInBmpFile(image)) return false;
     if (!out.Allocate(size_t(BmpFileSize(image)))) return FailWith("out of memory");
-    BmpPieces pieces(image);
-    return pieces.Produce(out.data.get(), out.size) == out.size;
+    PutBmpHeaders(image, out.data.get());
+    PackDibRows(image, out.data.get() + kBmpHeaderBytes);
+    return true;
 }
 
 bool ReadBmp(CImage& image, const char* fileName) {
@@ -118,29 +95,22 @@ bool ReadBmpFrom(CImage& image, InputFile& file) {
     // once every row has been read.
     CImage read;
     if (!read.Create(found.width, found.rows)) return FailWith("out of memory");
-    const size_t stride = size_t(DibStride(found.width));
-    if (read.PixelCount() > 0) {
-        const int32_t perPiece =
-            int32_t(std::clamp<size_t>(kFilePieceBytes / stride, 1, size_t(found.rows)));
-        ByteBlock piece;
-        if (!piece.Allocate(size_t(perPiece) * stride)) return FailWith("out of memory");
-        for (int32_t r = 0; r < found.rows; r += perPiece) {
-            const int32_t count = std::min(perPiece, found.rows - r);
-            if (!file.ReadAt(found.offset + uint64_t(r) * stride, piece.data.get(),
-                             size_t(count) * stride))
-                return FailWith("read error"); // or the file shrank since its size was taken
-            UnpackDibRows(piece.data.get(), read, found.topDown, r, count);
-        }
-    }
+    auto unpack = [&](const uint8_t* piece, int32_t first, int32_t count) {
+        UnpackDibRows(piece, read, found.topDown, first, count);
+    };
+    if (!ReadRowsInPieces(file, found.offset, size_t(DibStride(found.width)), found.rows, unpack))
+        return false;
     image.Swap(read);
     return true;
 }
 
 bool WriteBmp(const CImage& image, const char* fileName) {
     if (!FitsInBmpFile(image)) return false;
-    // A piece holds at least the headers and one row.
-    const size_t pieceBytes =
-        std::max(kFilePieceBytes, kBmpHeaderBytes + size_t(DibStride(image.Width())));
-    BmpPieces pieces(image);
-    return WriteFileInPieces(fileName, BmpFileSize(image), pieceBytes, pieces);
+    uint8_t header[kBmpHeaderBytes];
+    PutBmpHeaders(image, header);
+    auto pack = [&](uint8_t* piece, int32_t first, int32_t count) {
+        PackDibRows(image, piece, first, count);
+    };
+    return WriteRowsInPieces(fileName, header, kBmpHeaderBytes, size_t(DibStride(image.Width())),
+                             image.Height(), pack);
 }

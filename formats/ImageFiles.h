@@ -55,8 +55,9 @@ bool WriteBmp(const CImage& image, const char* fileName);
 bool ReadYcc(CImage& image, const char* fileName);
 bool WriteYcc(CImage& image, const char* fileName); // uses the auxiliary plane as scratch
 
-// The BMP and YCC formats in memory (the YCC file functions read or write the
-// whole file around these). Decoders change the image only on success.
+// The BMP and YCC formats in memory; the file functions above share their
+// checks and layout but read and write a few rows at a time. Decoders change
+// the image only on success.
 bool DecodeBmp(CImage& image, const uint8_t* data, size_t size);
 bool EncodeBmp(const CImage& image, ByteBlock& out);
 bool DecodeYcc(CImage& image, const uint8_t* data, size_t size);

@@ -129,4 +129,18 @@ TEST(Ycc, FilesOnDisk) {
     EXPECT_FALSE(ReadYcc(back, folder.Path("missing.ycc").c_str()));
 }
 
+TEST(Ycc, LargeFilesAreReadAndWrittenInPieces) {
+    // 1.2 MiB of samples: more than one piece, the last one short.
+    TempFolder folder;
+    const std::string path = folder.Path("big.ycc");
+    CImage image = MakeImage(701, 600, Pattern::Random, 5);
+    CImage copy = image;
+    ASSERT_TRUE(WriteYcc(image, path.c_str()));
+    const Bytes file = GetFile(path);
+    EXPECT_EQ(file, ReferenceYcc(copy));
+    CImage back;
+    ASSERT_TRUE(ReadYcc(back, path.c_str()));
+    EXPECT_EQ(DescribeDifference(ReferenceImageFromYcc(file, 16), back, true), "");
+}
+
 } // namespace
