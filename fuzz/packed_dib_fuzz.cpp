@@ -4,13 +4,12 @@
 #include "fuzz/FuzzChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    CheckDecoder(DecodePackedDib, data, size);
-    CImage& image = Scratch(1);
-    if (!DecodePackedDib(image, data, size)) return 0;
+    const CImage* image = CheckDecoder(DecodePackedDib, data, size);
+    if (!image) return 0;
     std::vector<uint8_t> packed;
-    CImage& again = Scratch(2);
-    if (!EncodePackedDib(image, packed) || !DecodePackedDib(again, packed.data(), packed.size()) ||
-        !SamePlanes(image, again))
+    CImage& again = Scratch(1);
+    if (!EncodePackedDib(*image, packed) || !DecodePackedDib(again, packed.data(), packed.size()) ||
+        !SamePlanes(*image, again))
         __builtin_trap();
     return 0;
 }
