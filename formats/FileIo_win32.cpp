@@ -134,8 +134,11 @@ InputFile::~InputFile() {
 }
 
 bool InputFile::Open(const char* path, uint64_t maxBytes) {
-    const HANDLE file =
-        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared as fopen shares (the JPEG reader's way): a picture another program
+    // has open, a viewer say, still opens. A file that shrinks meanwhile fails
+    // its read and leaves the image as it was.
+    const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     handle_ = reinterpret_cast<intptr_t>(file);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();

@@ -126,6 +126,27 @@ TEST(FileIo, ReadOnlyTargetIsRefusedAndOtherPermissionsAreKept) {
     EXPECT_EQ(GetFile(path), data);
 }
 
+#ifdef _WIN32
+// A picture another program holds open (a viewer, an editor) still opens.
+TEST(FileIo, FilesOpenElsewhereStillRead) {
+    TempFolder folder;
+    const std::string path = folder.Path("open.bmp");
+    CImage image = MakeImage(5, 3, Pattern::Random, 4);
+    ASSERT_TRUE(SaveImageFile(image, path.c_str(), 90));
+    for (DWORD share : {DWORD(FILE_SHARE_READ), DWORD(FILE_SHARE_READ | FILE_SHARE_WRITE)}) {
+        const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(other, INVALID_HANDLE_VALUE);
+        CImage read;
+        EXPECT_TRUE(LoadImageFile(read, path.c_str())) << share;
+        EXPECT_EQ(DescribeDifference(image, read), "") << share;
+        ByteBlock block;
+        EXPECT_TRUE(ReadWholeFile(path.c_str(), block)) << share;
+        CloseHandle(other);
+    }
+}
+#endif
+
 #ifndef _WIN32
 // Saving through a symbolic link (also a relative one, and a chain) replaces
 // the file it ends in and keeps the link.
