@@ -127,8 +127,10 @@ TEST(FileIo, ReadOnlyTargetIsRefusedAndOtherPermissionsAreKept) {
 }
 
 #ifdef _WIN32
-// A picture another program holds open (a viewer, an editor) still opens.
-TEST(FileIo, FilesOpenElsewhereStillRead) {
+// A picture another program holds open (a viewer, an editor) still opens. A
+// save over it fails while the other program forbids its replacement, and the
+// picture stays as it was.
+TEST(FileIo, FilesOpenElsewhereStillReadAndAreNotReplacedAgainstTheirHolder) {
     TempFolder folder;
     const std::string path = folder.Path("open.bmp");
     CImage image = MakeImage(5, 3, Pattern::Random, 4);
@@ -142,7 +144,11 @@ TEST(FileIo, FilesOpenElsewhereStillRead) {
         EXPECT_EQ(DescribeDifference(image, read), "") << share;
         ByteBlock block;
         EXPECT_TRUE(ReadWholeFile(path.c_str(), block)) << share;
+        CImage another = MakeImage(2, 2, Pattern::Random, 5);
+        EXPECT_FALSE(SaveImageFile(another, path.c_str(), 90)) << share;
         CloseHandle(other);
+        EXPECT_EQ(GetFile(path), Bytes(block.data.get(), block.data.get() + block.size));
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"open.bmp"});
     }
 }
 #endif
