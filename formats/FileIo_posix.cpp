@@ -178,7 +178,9 @@ InputFile::~InputFile() {
 }
 
 bool InputFile::Open(const char* path, uint64_t maxBytes) {
-    handle_ = open(path, O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe is refused below instead of waiting
+    // for a writer; reads of a regular file are not affected.
+    handle_ = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (handle_ < 0) return FailWith(errno == ENOENT ? "no such file" : "cannot open the file");
     struct stat info;
     if (fstat(int(handle_), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0)

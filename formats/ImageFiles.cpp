@@ -1,9 +1,11 @@
 // Choosing the reader or writer by the last four characters of the file name.
 #include "formats/ImageFiles.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "formats/FileFailure.h"
+#include "formats/FileIo.h"
 
 namespace {
 
@@ -87,6 +89,9 @@ bool LoadImageFile(CImage& image, const char* fileName) {
     ClearFileFailure();
     const ImageFileKind* kind = KindOfFile(fileName);
     if (!kind) return FailWith("file name too short");
+    // Every reader, the JPEG library's too, gets an existing regular file: a
+    // named pipe or a device would block or never end.
+    if (InputFile probe; !probe.Open(fileName, UINT64_MAX)) return false;
     if (kind->read(image, fileName)) return true;
     FailWithIfNone("cannot read the file");
     return false;

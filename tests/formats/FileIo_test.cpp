@@ -5,13 +5,17 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <future>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
+#include "formats/FileFailure.h"
 #include "formats/FileIo.h"
 #include "formats/ImageFiles.h"
 #include "tests/formats/FileHelpers.h"
@@ -215,6 +219,33 @@ TEST(FileIo, WriteThatFailsPartWayKeepsTheOldFile) {
     EXPECT_TRUE(
         SaveWithFileSizeLimit(1 << 20, [&] { return SaveImageFile(image, path.c_str(), 90); }));
     EXPECT_EQ(GetFile(path).size(), 54u + 208u * 49u);
+}
+
+// A named pipe given as a picture (a batch over a folder may hold one) is
+// refused at once by every reader instead of waiting for a writer forever.
+TEST(FileIo, NamedPipesAreRefusedWithoutWaiting) {
+    TempFolder folder;
+    const CImage before = MakeImage(3, 2, Pattern::Random, 8);
+    for (const char* name : {"pipe.bmp", "pipe.jpg", "pipe.ycc", "pipe.wmf"}) {
+        const std::string path = folder.Path(name);
+        ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        CImage image = before;
+        std::string reason; // the reason is kept per thread
+        auto load = std::async(std::launch::async, [&] {
+            const bool loaded = LoadImageFile(image, path.c_str());
+            reason = FileFailure();
+            return loaded;
+        });
+        if (load.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            close(open(path.c_str(), O_WRONLY | O_NONBLOCK)); // lets the reader go on
+            load.wait();
+            ADD_FAILURE() << name << " waited for a writer";
+            continue;
+        }
+        EXPECT_FALSE(load.get()) << name;
+        EXPECT_EQ(reason, "not a regular file") << name;
+        EXPECT_EQ(DescribeDifference(before, image, true), "") << name;
+    }
 }
 
 #endif
