@@ -101,6 +101,15 @@ def screen_pixels(window, x, y, width, height):
                           stdout=subprocess.PIPE, check=True, timeout=30).stdout
 
 
+def preview_waits_for_its_button(window, button, panel, base):
+    """Typed values leave the preview panel as it was (base); the preview button
+    then redraws it."""
+    expect("typing leaves the preview", screen_pixels(window, *panel) == base, True)
+    driver("click", window, button)
+    expect_soon("the preview button previews", lambda: screen_pixels(window, *panel) != base,
+                True)
+
+
 def write_bmp(path, width, height, colour):
     stride = (width * 3 + 3) & ~3
     data = bytearray()

@@ -3,7 +3,8 @@ document applies what it returns."""
 
 import time
 
-from guilib import cli_image, driver, expect, expect_soon, image, screen_pixels, state
+from guilib import (cli_image, driver, expect, expect_soon, image,
+                    preview_waits_for_its_button, screen_pixels, state)
 
 W = "CRGBDialog"
 EXECUTE, CANCEL, PREVIEW = "#0", "#1", "#2"
@@ -28,9 +29,7 @@ def scenario(ctx):
     for i, text in enumerate(typed):
         driver("type", W, box(i), text)
     time.sleep(0.5)
-    expect("typing leaves the preview", screen_pixels(W, *PANEL) == base, True)
-    driver("click", W, PREVIEW)
-    expect_soon("the preview button previews", lambda: screen_pixels(W, *PANEL) != base, True)
+    preview_waits_for_its_button(W, PREVIEW, PANEL, base)
     driver("key", W, "enter")  # Enter does not execute here
     expect_soon("preview leaves the image", lambda: image()[2] == original, True)
     driver("click", W, EXECUTE)
